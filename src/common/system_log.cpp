@@ -1,0 +1,151 @@
+#include "system_log.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/services.h"
+#include "platform/text.h"
+
+namespace tav::common {
+
+using namespace tav::platform;
+
+void CommonArea::setExecutionMode(const QString& v) { executionMode = text::FixedWidth(v, 1); }
+void CommonArea::setStartCode(const QString& v) { startCode = text::FixedWidth(v, 3); }
+void CommonArea::setIdentification(const QString& v) { identification = text::FixedWidth(v, 16); }
+void CommonArea::setProgramId(const QString& v) { programId = text::FixedWidth(v, 8); }
+void CommonArea::setFormId(const QString& v) { formId = text::FixedWidth(v, 8); }
+
+CommonArea& commonArea() {
+    static CommonArea area;
+    return area;
+}
+
+namespace {
+
+struct LogFile {
+    int fd = -1;
+    QString path;
+};
+
+LogFile& logFile() {
+    static LogFile f;
+    static bool hooked = false;
+    if (!hooked) {
+        hooked = true;
+        // Every line is written with one write() and reaches the file at once; nothing to flush,
+        // but the file is closed properly on the way out.
+        addBeforeEndHook([] { closeSystemLog(); });
+    }
+    return f;
+}
+
+// One append of the whole line: O_APPEND makes the offset and the write one step, so lines of
+// several programs never interleave.
+bool appendLine(const QByteArray& bytes) {
+    LogFile& f = logFile();
+    if (f.fd < 0) return false;
+    const char* p = bytes.constData();
+    ssize_t left = bytes.size();
+    while (left > 0) {
+        ssize_t w = ::write(f.fd, p, static_cast<size_t>(left));
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += w;
+        left -= w;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool openSystemLog(const QString& folder) {
+    closeSystemLog();
+    LogFile& f = logFile();
+    f.path = folder + u'/' + QString::fromLatin1(kSystemLogFileName);
+    f.fd = ::open(QFile::encodeName(f.path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,
+                  0644);
+    return f.fd >= 0;
+}
+
+bool systemLogIsOpen() { return logFile().fd >= 0; }
+
+QString systemLogPath() { return logFile().path; }
+
+void closeSystemLog() {
+    LogFile& f = logFile();
+    if (f.fd >= 0) ::close(f.fd);
+    f.fd = -1;
+}
+
+QString formatLogLine(const QString& place, const QString& code, int kind, qint64 number,
+                      const QString& message) {
+    const QDateTime t = platform::now();
+    const CommonArea& a = commonArea();
+    QString line;
+    line.reserve(80 + message.size());
+    line += t.toString(QStringLiteral("yy/MM/dd"));
+    line += u' ';
+    line += t.toString(QStringLiteral("HH:mm:ss"));
+    line += u' ';
+    line += a.identification;
+    line += u' ';
+    line += a.programId;
+    line += u' ';
+    line += a.formId;
+    line += u' ';
+    line += place;
+    line += u' ';
+    line += code;
+    line += u' ';
+    line += QString::number(kind);
+    line += u' ';
+    line += text::ZeroPad(number, 8);
+    line += u' ';
+    line += message;
+    return line;
+}
+
+void SystemLogReport(const QString& place, const QString& code, int kind, qint64 number,
+                     const QString& message) {
+    QByteArray bytes = formatLogLine(place, code, kind, number, message).toUtf8() + "\r\n";
+    if (!appendLine(bytes)) {
+        // The log cannot be written: the line goes to standard error instead, and the boxes
+        // and the end below still happen.
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+        std::fflush(stderr);
+    }
+    const QString placeBox = QStringLiteral("発生場所 = ") + place + u'\r' + message;
+    switch (kind) {
+        case 3:
+            if (commonArea().executionMode == QStringLiteral("D")) {
+                messageBox(placeBox, {}, Buttons::Ok, Icon::Exclamation, DefaultButton::First, true);
+                endProgram(ExitAbnormal);
+            }
+            break;
+        case 4:
+            messageBox(placeBox, {}, Buttons::Ok, Icon::Exclamation, DefaultButton::First, true);
+            break;
+        case 5:
+            messageBox(place + QStringLiteral("で異常終了 ログファイルを参照して下さい。 "), {},
+                       Buttons::Ok, Icon::Critical, DefaultButton::First, true);
+            endProgram(ExitAbnormal);
+        default:
+            break;
+    }
+}
+
+void EndOfLog() {
+    commonArea().setFormId(QString());
+    SystemLogReport(QStringLiteral("Z0900"), QStringLiteral("K020"), 1, 0,
+                    QStringLiteral("***E N D***"));
+    closeSystemLog();
+}
+
+}  // namespace tav::common

@@ -1,0 +1,29 @@
+#pragma once
+// Starting processes on this machine: posix_spawn (never a shell), a query handle that reaps its
+// child, and a reaper for processes nobody waits for, so that no zombie remains.
+#include <QString>
+#include <QStringList>
+
+#include "services.h"
+
+namespace tav::platform {
+
+// Spawns program with arguments (argv[0] is the program as given) in workingFolder (empty: the
+// current one). Returns null and sets errno when the program could not be executed.
+ProcessHandlePtr spawnProcess(const QString& program, const QStringList& arguments,
+                              const QString& workingFolder = {});
+
+// What a Windows command line asks of this desktop: "explorer /e,/root,F" and "explorer /root,F"
+// open the folder in the file manager, "notepad F" opens the file in the text editor. Returns
+// false when the command line is not one of those.
+bool mapDesktopCommand(const QString& program, const QStringList& arguments, QString* mappedProgram,
+                       QStringList* mappedArguments);
+
+class PosixProcessService : public ProcessService {
+public:
+    ProcessHandlePtr startCommandLine(const QString& commandLine) override;
+    ProcessHandlePtr openDocument(const QString& path, const QString& parameters,
+                                  const QString& workingFolder) override;
+};
+
+}  // namespace tav::platform

@@ -1,0 +1,153 @@
+#include "textfile.h"
+
+#include <iconv.h>
+
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+
+namespace tav::platform {
+
+namespace {
+
+// One iconv descriptor per direction, opened once; the program is single-threaded in its use.
+struct Converter {
+    iconv_t cd;
+    Converter(const char* to, const char* from) : cd(iconv_open(to, from)) {}
+    ~Converter() {
+        if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+};
+
+Converter& fromCp932() {
+    thread_local Converter c("UTF-16LE", "CP932");
+    return c;
+}
+Converter& toCp932() {
+    thread_local Converter c("CP932", "UTF-16LE");
+    return c;
+}
+
+}  // namespace
+
+QString decodeCp932(const QByteArray& bytes) {
+    QString out;
+    out.reserve(bytes.size());
+    iconv_t cd = fromCp932().cd;
+    if (cd == reinterpret_cast<iconv_t>(-1)) return QString::fromLatin1(bytes);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char* in = const_cast<char*>(bytes.constData());
+    size_t inLeft = static_cast<size_t>(bytes.size());
+    char16_t buffer[1024];
+    while (inLeft > 0) {
+        char* outPtr = reinterpret_cast<char*>(buffer);
+        size_t outLeft = sizeof(buffer);
+        size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        out.append(reinterpret_cast<const QChar*>(buffer), (sizeof(buffer) - outLeft) / 2);
+        if (r == static_cast<size_t>(-1)) {
+            if (errno == E2BIG) continue;
+            // EILSEQ or EINVAL: one byte cannot start a character here; mark it and go on.
+            out.append(QChar(0xFFFD));
+            ++in;
+            --inLeft;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    return out;
+}
+
+QByteArray encodeCp932(const QString& text, int* replaced) {
+    QByteArray out;
+    int bad = 0;
+    iconv_t cd = toCp932().cd;
+    if (cd == reinterpret_cast<iconv_t>(-1)) return text.toLatin1();
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    // Character by character, so that one unmappable character costs one "?".
+    for (qsizetype i = 0; i < text.size();) {
+        qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        char* in = reinterpret_cast<char*>(const_cast<QChar*>(text.constData() + i));
+        size_t inLeft = static_cast<size_t>(len) * 2;
+        char buf[16];
+        char* outPtr = buf;
+        size_t outLeft = sizeof(buf);
+        size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        if (r == static_cast<size_t>(-1) || r > 0) {
+            // r > 0: glibc made a lossy approximation; treat it as missing too.
+            out.append('?');
+            ++bad;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        } else {
+            out.append(buf, static_cast<qsizetype>(sizeof(buf) - outLeft));
+        }
+        i += len;
+    }
+    if (replaced) *replaced = bad;
+    return out;
+}
+
+bool isUtf8Text(const QByteArray& bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF")) return true;
+    bool nonAscii = false;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        nonAscii = true;
+        int len;
+        unsigned int cp;
+        if (c >= 0xC2 && c <= 0xDF) len = 2, cp = c & 0x1F;
+        else if (c >= 0xE0 && c <= 0xEF) len = 3, cp = c & 0x0F;
+        else if (c >= 0xF0 && c <= 0xF4) len = 4, cp = c & 0x07;
+        else return false;
+        if (i + len > n) return false;
+        for (int k = 1; k < len; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (p[i + k] & 0x3F);
+        }
+        if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+            (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += len;
+    }
+    return nonAscii;
+}
+
+QString decodeText(const QByteArray& bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(bytes.mid(3));
+    if (isUtf8Text(bytes)) return QString::fromUtf8(bytes);
+    return decodeCp932(bytes);
+}
+
+QStringList splitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\n') {
+            qsizetype end = (i > start && text[i - 1] == u'\r') ? i - 1 : i;
+            lines.append(text.mid(start, end - start));
+            start = i + 1;
+        }
+    }
+    if (start < text.size()) lines.append(text.mid(start));
+    return lines;
+}
+
+std::optional<QString> readText(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    return decodeText(f.readAll());
+}
+
+std::optional<QStringList> readTextLines(const QString& path) {
+    auto t = readText(path);
+    if (!t) return std::nullopt;
+    return splitLines(*t);
+}
+
+}  // namespace tav::platform

@@ -1,0 +1,140 @@
+// Starting real processes: the Windows command line reaches the program as its arguments, a
+// program path with blanks starts, the handle reads 259 while the program runs, and nothing is
+// left as a zombie.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+#include "platform/posix_process.h"
+#include "platform/runtime_error.h"
+#include "platform/services.h"
+#include "support/test_support.h"
+
+using namespace tav::platform;
+
+namespace {
+
+QString procState(qint64 pid) {
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QByteArray s = f.readAll();
+    int close = s.lastIndexOf(')');
+    return close < 0 ? QString() : QString::fromLatin1(s.mid(close + 2, 1));
+}
+
+QStringList waitForRecord(const QString& path) {
+    for (int i = 0; i < 500 && !QFile::exists(path); ++i) QThread::msleep(10);
+    QStringList lines = QString::fromUtf8(tav::test::readFile(path)).split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+class ProcessStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // A program folder with blanks in it, holding a copy of the recorder.
+        folder = dir.path() + QStringLiteral("/Program Files/Tav App");
+        QDir().mkpath(folder);
+        program = folder + QStringLiteral("/recorder");
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TAV_RECORD_ARGS), program));
+        QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeUser);
+        record = dir.filePath("record.txt");
+        qputenv("TAV_RECORD_FILE", record.toLocal8Bit());
+        qunsetenv("TAV_RECORD_SLEEP_MS");
+    }
+    QTemporaryDir dir;
+    QString folder, program, record;
+    PosixProcessService service;
+};
+
+}  // namespace
+
+TEST_F(ProcessStart, UnquotedPathWithBlanksAndWindowsFormStarts) {
+    // Windows form: backslashes and an .EXE that does not exist on this machine.
+    QString windows = folder;
+    windows.replace(u'/', u'\\');
+    auto h = service.startCommandLine(windows + QStringLiteral("\\recorder.EXE a \"b c\" ; | $(x)"));
+    ASSERT_TRUE(h);
+    EXPECT_EQ(waitForProcess(*h), 0);
+    QStringList lines = waitForRecord(record);
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[0], program);
+    EXPECT_EQ(lines.mid(2), (QStringList{"a", "b c", ";", "|", "$(x)"}));
+}
+
+TEST_F(ProcessStart, QuotedPathStarts) {
+    auto h = service.startCommandLine(QStringLiteral("\"") + program + QStringLiteral("\" x"));
+    EXPECT_EQ(waitForProcess(*h), 0);
+    EXPECT_EQ(waitForRecord(record).mid(2), QStringList{"x"});
+}
+
+TEST_F(ProcessStart, ExitCodeReads259WhileRunningThenTheCode) {
+    qputenv("TAV_RECORD_SLEEP_MS", "300");
+    qputenv("TAV_RECORD_EXIT", "7");
+    auto h = service.startCommandLine(program);
+    qunsetenv("TAV_RECORD_EXIT");
+    EXPECT_EQ(h->exitCode(), kStillActive);
+    EXPECT_EQ(waitForProcess(*h), 7);
+    EXPECT_EQ(h->exitCode(), 7);
+    EXPECT_EQ(procState(h->pid()), QString());  // reaped: no zombie
+}
+
+TEST_F(ProcessStart, ADroppedHandleIsReapedAllTheSame) {
+    qint64 pid;
+    {
+        auto h = service.startCommandLine(program);
+        pid = h->pid();
+    }
+    QElapsedTimer t;
+    t.start();
+    while (!procState(pid).isEmpty() && t.elapsed() < 5000) QThread::msleep(10);
+    EXPECT_EQ(procState(pid), QString()) << "process " << pid << " left behind";
+}
+
+TEST_F(ProcessStart, MissingProgramIsError53) {
+    try {
+        service.startCommandLine(folder + QStringLiteral("/nothing.exe arg"));
+        FAIL() << "started";
+    } catch (const tav::RuntimeError& e) {
+        EXPECT_EQ(e.number(), 53);
+        EXPECT_EQ(e.description(), QStringLiteral("ファイルが見つかりません。"));
+    }
+}
+
+TEST_F(ProcessStart, NoShellSeesTheText) {
+    // With a shell, "; touch" would create the file.
+    QString marker = dir.filePath("marker");
+    auto h = service.startCommandLine(program + QStringLiteral(" ; touch ") + marker);
+    waitForProcess(*h);
+    EXPECT_FALSE(QFile::exists(marker));
+    EXPECT_EQ(waitForRecord(record).mid(2), (QStringList{";", "touch", marker}));
+}
+
+TEST_F(ProcessStart, OpenDocumentOfAProgramRunsItInTheWorkingFolder) {
+    auto h = service.openDocument(program, QStringLiteral("p1 \"p 2\""), folder);
+    ASSERT_TRUE(h);
+    waitForProcess(*h);
+    QStringList lines = waitForRecord(record);
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[1], folder);
+    EXPECT_EQ(lines.mid(2), (QStringList{"p1", "p 2"}));
+    EXPECT_EQ(service.openDocument(folder + QStringLiteral("/none.txt"), {}, folder), nullptr);
+}
+
+TEST(DesktopCommands, ExplorerAndNotepadMapToTheDesktop) {
+    QString prog;
+    QStringList args;
+    ASSERT_TRUE(mapDesktopCommand("explorer", {"/e,/root,C:\\TAV\\DATA"}, &prog, &args));
+    EXPECT_EQ(prog, QStringLiteral("xdg-open"));
+    EXPECT_EQ(args, QStringList{"C:/TAV/DATA"});
+    ASSERT_TRUE(mapDesktopCommand("EXPLORER.EXE", {"/root,/tmp/x"}, &prog, &args));
+    EXPECT_EQ(args, QStringList{"/tmp/x"});
+    qunsetenv("TAV_TEXT_EDITOR");
+    ASSERT_TRUE(mapDesktopCommand("notepad", {"a\\b.txt"}, &prog, &args));
+    EXPECT_EQ(prog, QStringLiteral("xdg-open"));
+    EXPECT_EQ(args, QStringList{"a/b.txt"});
+    EXPECT_FALSE(mapDesktopCommand("/bin/true", {}, &prog, &args));
+}

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "common/launcher.h"
 #include "platform/paths.h"
 #include "platform/program_info.h"
 #include "platform/services.h"
@@ -79,7 +80,15 @@ void ConfirmAbort() {
 
 void RunSetup(TAV_set_Form& form) {
     form.Txt_HOSOKU->setVisible(true);
-    // TODO(launcher): start ArchiveFileName() relative to the program folder and wait.
+    // Start the archive of the program folder and wait for it; the launcher disables the window
+    // meanwhile and reports a start that fails with its own box.
+    common::LaunchRequest request;
+    request.LaunchMode = QStringLiteral("2");
+    request.RelativeFlag = QStringLiteral("1");
+    request.Command = form.Lbl_A_FILE->text();
+    common::WidgetLaunchOwner owner(&form);
+    common::Launch(owner, request);
+    // Whatever the archive did, its end is the end of the setup.
     messageBox(QStringLiteral("セットアップ完了"), QStringLiteral("終了確認"), Buttons::Ok,
                Icon::None);
     endProgram(ExitUser);

@@ -265,3 +265,52 @@ TEST_F(SetupFlow, TheInstructionBoxDoesNotKeepTheFocusEither) {
     settle();
     EXPECT_EQ(QApplication::focusWidget(), form->Cmd_END);
 }
+
+TEST_F(SetupFlow, StartRunsTheArchiveWaitsForItThenCompletesAndEnds) {
+    writeReadme(QStringLiteral("readme\r\n"));
+    load();
+    click(form->Cmd_DOOI_OK);
+    fake.processes.pollsWhileRunning = 4;
+    // While the archive runs: the instructions shown, the window disabled.
+    int pumped = 0;
+    fake.events.onProcess = [&] {
+        ++pumped;
+        EXPECT_FALSE(form->isEnabled());
+        EXPECT_TRUE(form->Txt_HOSOKU->isVisible());
+        EXPECT_TRUE(fake.messageBox.shown.empty());
+    };
+    // The completion box comes only after the archive has ended, with the window enabled.
+    fake.messageBox.onShow = [&](const MessageBoxRequest&) {
+        ASSERT_TRUE(fake.processes.last);
+        EXPECT_EQ(fake.processes.last->remaining, 0);
+        EXPECT_TRUE(form->isEnabled());
+    };
+    EXPECT_EQ(exitStatusOf([&] { click(form->Cmd_SETUP); }), ExitUser);
+    ASSERT_EQ(fake.processes.started.size(), 1);
+    EXPECT_EQ(fake.processes.started[0], pf.path() + QStringLiteral("/TAV_App.TAV"));
+    EXPECT_EQ(pumped, 4);
+    EXPECT_EQ(fake.events.slept, std::vector<int>(4, 10));
+    ASSERT_EQ(fake.messageBox.shown.size(), 1u);
+    const MessageBoxRequest& r = fake.messageBox.shown[0];
+    EXPECT_EQ(r.text, QStringLiteral("セットアップ完了"));
+    EXPECT_EQ(r.title, QStringLiteral("終了確認"));
+    EXPECT_EQ(r.buttons, Buttons::Ok);
+    EXPECT_EQ(r.icon, Icon::None);
+    EXPECT_EQ(fake.programEnd.statuses, std::vector<int>{ExitUser});
+}
+
+TEST_F(SetupFlow, AnArchiveThatCannotStartIsReportedThenCompleted) {
+    writeReadme(QStringLiteral("readme\r\n"));
+    load();
+    click(form->Cmd_DOOI_OK);
+    fake.processes.failStart = true;
+    EXPECT_EQ(exitStatusOf([&] { form->Cmd_SETUP_Click(); }), ExitUser);
+    EXPECT_EQ(fake.events.processed, 0);  // nothing to wait for
+    ASSERT_EQ(fake.messageBox.shown.size(), 2u);
+    EXPECT_EQ(fake.messageBox.shown[0].text,
+              pf.path() + QStringLiteral("/TAV_App.TAV\r\nが見つかりません。"));
+    EXPECT_EQ(fake.messageBox.shown[0].icon, Icon::Critical);
+    EXPECT_EQ(fake.messageBox.shown[0].title, QStringLiteral("TAV_setup"));
+    EXPECT_EQ(fake.messageBox.shown[1].text, QStringLiteral("セットアップ完了"));
+    EXPECT_TRUE(form->isEnabled());
+}

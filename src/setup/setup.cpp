@@ -50,6 +50,8 @@ void InitSetupWindow(TAV_set_Form& form) {
     const QString folder = programFolder();
     form.Lbl_A_FILE->setText(ArchiveFileName());
     form.Lbl_SETUP_DIR->setText(folder + kSeparator + QStringLiteral("App") + kSeparator);
+    fitLabelText(form.Lbl_A_FILE);
+    fitLabelText(form.Lbl_SETUP_DIR);
 
     const QString readmePath = folder + kSeparator + ReadmeFileName();
     form.Txt_readme->clear();

@@ -45,7 +45,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect 
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setGeometry(geometry);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     l->setFocusPolicy(Qt::NoFocus);
     l->setProperty(kTabIndexProperty, tabIndex);
     return l;
@@ -56,6 +56,46 @@ void singleBorder(QLabel* l) {
     l->setFrameShadow(QFrame::Plain);
     l->setLineWidth(1);
 }
+
+// The widest of the lines in the font.
+int widest(const QFont& font, const QStringList& lines) {
+    const QFontMetrics metrics(font);
+    int w = 0;
+    for (const QString& line : lines) w = std::max(w, metrics.horizontalAdvance(line));
+    return w;
+}
+
+// The font, narrowed in steps (never below 75 %) until the lines fit the width.
+QFont narrowedToFit(QFont font, const QStringList& lines, int available) {
+    font.setStretch(QFont::Unstretched);
+    if (available <= 0) return font;
+    const int needed = widest(font, lines);
+    if (needed <= available) return font;
+    // Glyph advances are rounded one by one, so the estimate is checked and stepped down.
+    for (int stretch = std::max(75, available * 100 / needed); stretch >= 75; --stretch) {
+        font.setStretch(stretch);
+        if (widest(font, lines) <= available) break;
+    }
+    return font;
+}
+
+}  // namespace
+
+// The stand-in fonts set kana at full width where the office's proportional fonts set them
+// narrower, so a text may not fit the width it was designed for. Such a text is narrowed, down
+// to three quarters, rather than cut off; its height stays.
+void fitLabelText(QLabel* label) {
+    label->setFont(
+        narrowedToFit(label->font(), {label->text()}, label->contentsRect().width() - 1));
+}
+
+void fitBoxText(QPlainTextEdit* box) {
+    const int available = box->width() - 2 * box->frameWidth() -
+                          2 * static_cast<int>(box->document()->documentMargin()) - 2;
+    box->setFont(narrowedToFit(box->font(), box->toPlainText().split(u'\n'), available));
+}
+
+namespace {
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, QRect geometry,
                         int tabIndex) {
@@ -116,6 +156,8 @@ TAV_set_Form::TAV_set_Form(QWidget* parent) : QWidget(parent) {
                                           "　（変更しないでください）\r\n"
                                           "・OKボタンを押した後、しばらく時間がかかります。\r\n"));
     Txt_HOSOKU->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Txt_HOSOKU->document()->setDocumentMargin(2);
+    fitBoxText(Txt_HOSOKU);
     Txt_HOSOKU->setVisible(false);
 
     Label4 = makeLabel(this, "Label4", QStringLiteral("セットアップホルダ"),
@@ -158,6 +200,8 @@ TAV_set_Form::TAV_set_Form(QWidget* parent) : QWidget(parent) {
     std::sort(order.begin(), order.end(),
               [](QWidget* a, QWidget* b) { return tabIndex(a) < tabIndex(b); });
     for (size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+
+    for (QLabel* l : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) fitLabelText(l);
 
     Txt_readme->installEventFilter(this);
     Txt_HOSOKU->installEventFilter(this);

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Runs the real setup program on its own Xvfb display in a temporary installation and answers
 # its windows and boxes with xdotool, as a user would.
-#   setup_e2e.sh <TAV_setup binary> archive|missing-archive|abort|missing-readme
+#   setup_e2e.sh <TAV_setup binary> archive|missing-archive|abort|missing-readme|demo
+# "demo" installs with the demonstration installation's piece (demo/setup) and checks that its
+# archive unpacked the menu file into the menu's program folder.
 set -euo pipefail
 SETUP_BIN=$1
 SCENARIO=$2
+SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 TIMEOUT=${TAV_E2E_TIMEOUT:-30}
 
 WORK=$(mktemp -d)
@@ -68,12 +71,20 @@ unset SESSION_MANAGER
 INST="$WORK/TAV/SYS"
 OUT="$WORK/out"
 mkdir -p "$INST" "$OUT"
-cp "$SETUP_BIN" "$INST/TAV_setup"
-if [ "$SCENARIO" != missing-readme ]; then
+if [ "$SCENARIO" = demo ]; then
+    mkdir -p "$INST/App" "$WORK/payload"
+    printf '@10 demo\r\n' >"$WORK/payload/TAV_MENU1.DAT"
+    bash "$SOURCE_DIR/demo/setup/install_setup.sh" "$SETUP_BIN" "$INST/App" "$WORK/payload"
+else
+    cp "$SETUP_BIN" "$INST/TAV_setup"
+fi
+if [ "$SCENARIO" = demo ]; then
+    :
+elif [ "$SCENARIO" != missing-readme ]; then
     printf 'セットアップの前にお読み下さい。\r\n\r\n㈱マルヴネ\r\n' | iconv -f UTF-8 -t CP932 \
         >"$INST/TAV_お読み下さい.TXT"
 fi
-if [ "$SCENARIO" != missing-archive ]; then
+if [ "$SCENARIO" != missing-archive ] && [ "$SCENARIO" != demo ]; then
     # A stand-in for the self-extracting archive: records that it ran, works a second, and
     # records its end just before it ends.
     cat >"$INST/TAV_App.TAV" <<'ARCHIVE'
@@ -137,6 +148,12 @@ if [ "$SCENARIO" = archive ]; then
     wait_for "the completion message" window_exists '終了確認'
     [ -e "$OUT/ended" ] || fail "completion shown before the archive ended"
     setup_running || fail "the setup program ended before the completion message was answered"
+    answer_default "$(windows_named '終了確認' | head -n1)"
+    finish 0
+elif [ "$SCENARIO" = demo ]; then
+    wait_for "the completion message" window_exists '終了確認'
+    cmp -s "$WORK/payload/TAV_MENU1.DAT" "$INST/App/TAV_MENU1.DAT" ||
+        fail "the demo archive did not unpack the menu file before the completion message"
     answer_default "$(windows_named '終了確認' | head -n1)"
     finish 0
 else

@@ -154,3 +154,26 @@ TEST(SetupWindow, TabOrderFollowsTheDesign) {
                                             f.Cmd_SETUP,   f.Txt_HOSOKU,  f.Cmd_END};
     EXPECT_EQ(chain, expected);
 }
+
+TEST(SetupWindow, TextsTooWideForTheStandInFontsAreNarrowedNotCut) {
+    TAV_set_Form f;
+    for (QLabel* l : f.findChildren<QLabel*>()) {
+        SCOPED_TRACE(l->objectName().toStdString());
+        EXPECT_LE(QFontMetrics(l->font()).horizontalAdvance(l->text()), l->contentsRect().width());
+        EXPECT_GE(l->font().stretch(), 75);
+    }
+    // A text that fits keeps the font as designed.
+    QLabel wide(QStringLiteral("ab"));
+    wide.setGeometry(0, 0, 200, 20);
+    tav::setup::fitLabelText(&wide);
+    EXPECT_EQ(wide.font().stretch(), QFont::Unstretched);
+    // One that cannot fit even at three quarters is narrowed that far and no further.
+    QLabel narrow(QString(40, QChar(0x30A2)));
+    narrow.setGeometry(0, 0, 50, 20);
+    tav::setup::fitLabelText(&narrow);
+    EXPECT_EQ(narrow.font().stretch(), 75);
+
+    const QFontMetrics hosoku(f.Txt_HOSOKU->font());
+    for (const QString& line : f.Txt_HOSOKU->toPlainText().split(u'\n'))
+        EXPECT_LT(hosoku.horizontalAdvance(line), f.Txt_HOSOKU->width()) << line.toStdString();
+}

@@ -1,5 +1,11 @@
 #include "menu/launch_entry.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
 #include "menu/end_of_business.h"
+#include "menu/startup.h"
 #include "menu_fakes.h"
 
 using namespace tav::menu;
@@ -179,4 +185,55 @@ TEST_F(LaunchEntry, TheConfirmationShowsTheTitleOfTheWindow) {
     EXPECT_EQ(boxes()[0].text,
               "サブシステム\r\nを終了します。\r\n\r\n（バックアップ処理を行なってください。）");
     EXPECT_EQ(exitStatusOf([&] { ConfirmEndOfBusiness(window); }), 0);
+}
+
+// With the machine's own process start: the setup program one folder above, found through its
+// Windows form, and a waited-for program that records how it was started.
+class RealLaunch : public LaunchEntry {
+  protected:
+    void SetUp() override {
+        LaunchEntry::SetUp();
+        tav::platform::services().processes = tav::platform::realServices().processes;
+        record = pf.root() + "/record.txt";
+        qputenv("TAV_RECORD_FILE", record.toLocal8Bit());
+    }
+    void TearDown() override {
+        qunsetenv("TAV_RECORD_FILE");
+        qunsetenv("TAV_RECORD_SLEEP_MS");
+    }
+    void install(const QString& path) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TAV_RECORD_ARGS), path));
+        QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeUser);
+    }
+    QStringList recorded() {
+        for (int i = 0; i < 500 && !QFile::exists(record); ++i) QThread::msleep(10);
+        QStringList lines = QString::fromUtf8(tav::test::readFile(record)).split('\n');
+        if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+        return lines;
+    }
+    QString record;
+};
+
+TEST_F(RealLaunch, TheSetupPromptStartsTheSetupProgramAboveTheProgramFolder) {
+    install(pf.root() + "/TAV/SYS/TAV_setup");
+    EXPECT_EQ(exitStatusOf([] { M0005_KIDOU_CHECK(); }), 1);
+    const QStringList lines = recorded();
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(QFileInfo(lines[0]).canonicalFilePath(),
+              QFileInfo(pf.root() + "/TAV/SYS/TAV_setup").canonicalFilePath());
+    EXPECT_EQ(lines.mid(2), QStringList{});
+    EXPECT_EQ(boxes().size(), 1u);
+}
+
+TEST_F(RealLaunch, ModeFiveWaitsForTheProgramAndHandsItTheStartArgument) {
+    install(pf.file("LKM00100"));
+    qputenv("TAV_RECORD_SLEEP_MS", "150");
+    EXPECT_EQ(launch("5", "1", "LKM00100.EXE 月次 -a"), -1);
+    // The menu waited: the record exists as soon as the launch returns.
+    EXPECT_TRUE(QFile::exists(record));
+    EXPECT_EQ(recorded().mid(2), (QStringList{"E000000000月次", "-a"}));
+    EXPECT_GE(fake.events.processed, 5);
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_EQ(journal, waitAndRefresh);
 }

@@ -34,11 +34,29 @@ Failure runtimeFailure(qint32 number, const QString& extra) {
     return Failure{number, errorText(number) + extra, {}};
 }
 
+// A driver message as one line of the log: its line breaks and tabs become single blanks.
+QString oneLine(const QString& message) {
+    QString out;
+    out.reserve(message.size());
+    bool blank = false;
+    for (QChar c : message.trimmed()) {
+        if (c == u'\n' || c == u'\r' || c == u'\t') {
+            if (!blank) out += u' ';
+            blank = true;
+            continue;
+        }
+        if (blank && c == u' ') continue;
+        blank = false;
+        out += c;
+    }
+    return out;
+}
+
 Failure odbcFailure(const odbc::OdbcError& e) {
     Failure f{kOdbcCallFailed, errorText(kOdbcCallFailed), {}};
     for (const odbc::Diagnostic& d : e.diagnostics()) {
         f.errors.push_back(
-            EngineError{d.nativeError, d.message,
+            EngineError{d.nativeError, oneLine(d.message),
                         e.driver().isEmpty() ? d.sqlState : d.sqlState + u' ' + e.driver()});
     }
     return f;

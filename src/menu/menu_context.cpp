@@ -1,0 +1,31 @@
+#include "menu_context.h"
+
+namespace tav::menu {
+
+MenuContext& menuContext() {
+    static MenuContext context;
+    return context;
+}
+
+MenuTable& menuTable() {
+    static MenuTable table;
+    return table;
+}
+
+void resetMenuState() {
+    menuContext() = MenuContext{};
+    for (MenuEntry& e : menuTable().MenuEntries) e = MenuEntry{};
+    menuTable().LastEntryIndex = -1;
+}
+
+int FunctionButtonSlot(const MenuEntry& entry) {
+    if (entry.Kind != 30 || entry.ButtonNumber < 1 || entry.ButtonNumber > 12) return -1;
+    return entry.ButtonNumber - 1;
+}
+
+bool VisibleForProfile(const MenuEntry& entry, int profileNumber) {
+    if (profileNumber < 1 || profileNumber > 8) profileNumber = 1;
+    return entry.ProfileFlags[static_cast<size_t>(profileNumber - 1)] == QStringLiteral("1");
+}
+
+}  // namespace tav::menu

@@ -1,0 +1,35 @@
+#include "menu_errors.h"
+
+#include "platform/services.h"
+
+namespace tav::menu {
+
+using platform::Buttons;
+using platform::Icon;
+
+void StopWithUnexpectedError(const QString& place, int number, const QString& description) {
+    platform::messageBox(QStringLiteral("予期せぬエラーが発生しました。   ") + place +
+                             QStringLiteral("\r\n") + QString::number(number) +
+                             QStringLiteral(" : ") + description,
+                         {}, Buttons::Ok, Icon::Critical);
+    platform::endProgram(platform::ExitStopped);
+}
+
+void StopWithUnexpectedError(const QString& place, const RuntimeError& e) {
+    StopWithUnexpectedError(place, e.number(), e.description());
+}
+
+void StopWithUnexpectedError(const QString& place, const std::exception& e) {
+    StopWithUnexpectedError(place, kOtherErrorNumber, QString::fromLocal8Bit(e.what()));
+}
+
+RuntimeError FileAccessError() {
+    return RuntimeError(kFileAccessError, QStringLiteral("パス名が無効です。"));
+}
+
+void StopWithMessage(const QString& text) {
+    platform::messageBox(text, {}, Buttons::Ok, Icon::Critical);
+    platform::endProgram(platform::ExitStopped);
+}
+
+}  // namespace tav::menu

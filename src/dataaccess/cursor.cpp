@@ -1,4 +1,7 @@
 // The cursor operations: declare (a snapshot of the whole result), fetch, close, column reads.
+#include <limits>
+
+#include "common/system_log.h"
 #include "dataaccess/internal.h"
 
 namespace tav::dataaccess {
@@ -18,19 +21,19 @@ bool cursorInRange(qint16 c) {
 }
 
 // The start of every operation on a cursor: the range, the current access kind, the trace, the
-// access-kind check. Returns the cursor's row.
+// access-kind check. Returns the cursor's row. The trace text is only built when the trace is on.
+template <typename TraceText>
 CursorRow& enterCursor(const QString& op, const QString& failureCode, qint16 c,
-                       const QString& traceCode, const QString& traceText) {
+                       const QString& traceCode, TraceText&& traceText) {
     DataAccessState& s = dataAccessState();
+    if (s.trace) common::SystemLogReport(op, traceCode, 1, 0, traceText());
     if (!cursorInRange(c)) {
-        trace(op, traceCode, traceText);
         s.currentAccessKind = kOdbcDao;
         fail(op, failureCode,
              runtimeFailure(kOutOfRange, QStringLiteral("(ｶｰｿﾙ番号=") + QString::number(c) + u')'));
     }
     CursorRow& row = s.cursors[c];
-    s.currentAccessKind = row.accessKind;
-    trace(op, traceCode, traceText);
+    if (!s.currentAccessKind.isSharedWith(row.accessKind)) s.currentAccessKind = row.accessKind;
     if (!isServedKind(row.accessKind)) refuse(op, QStringLiteral("L102"), l102Text(row.accessKind));
     return row;
 }
@@ -45,9 +48,42 @@ std::unique_ptr<RecordSet> runQuery(Database& db, const QString& sql) {
     rs->names.reserve(cols.size());
     for (const odbc::ColumnInfo& c : cols) rs->names.push_back(c.name);
     if (cols.empty()) return rs;  // a statement without a result: no rows
+    rs->wideText = db.connection->encoding() == odbc::TextEncoding::Utf16Wide;
+    rs->cells.reserve(cols.size() * 256);
     while (st.fetch()) {
         for (size_t i = 0; i < cols.size(); ++i) {
-            rs->values.push_back(st.getData(static_cast<SQLUSMALLINT>(i + 1), cols[i].kind));
+            const auto column = static_cast<SQLUSMALLINT>(i + 1);
+            Cell cell;
+            switch (cols[i].kind) {
+                case odbc::ColumnClass::Integer:
+                    if (st.readInteger(column, cell.integer)) cell.kind = Cell::Integer;
+                    break;
+                case odbc::ColumnClass::Number:
+                    if (st.readNumber(column, cell.number)) cell.kind = Cell::Number;
+                    break;
+                case odbc::ColumnClass::Text: {
+                    const qsizetype start = rs->textBytes.size();
+                    if (st.readText(column, rs->textBytes)) {
+                        if (rs->textBytes.size() > std::numeric_limits<quint32>::max()) {
+                            throw runtimeFailure(kOutOfMemory);
+                        }
+                        cell.kind = Cell::Text;
+                        cell.text.offset = static_cast<quint32>(start);
+                        cell.text.length = static_cast<quint32>(rs->textBytes.size() - start);
+                    }
+                    break;
+                }
+                default: {
+                    QVariant v = st.getData(column, cols[i].kind);
+                    if (!v.isNull()) {
+                        cell.kind = Cell::Other;
+                        cell.other = static_cast<quint32>(rs->others.size());
+                        rs->others.push_back(std::move(v));
+                    }
+                    break;
+                }
+            }
+            rs->cells.push_back(cell);
         }
         ++rs->rows;
     }
@@ -103,9 +139,10 @@ QVariant Q0300_DECLARE(qint16 db, qint16 cursor, const QString& sql, qint16 opti
 }
 
 QVariant Q0500_FETCH(qint16 cursor) {
-    CursorRow& row = enterCursor(
-        kQ0500, QStringLiteral("L905"), cursor, QStringLiteral("L050"),
-        QStringLiteral("Q0500_FETCH( ") + QString::number(cursor) + QStringLiteral(" )"));
+    CursorRow& row =
+        enterCursor(kQ0500, QStringLiteral("L905"), cursor, QStringLiteral("L050"), [&] {
+            return QStringLiteral("Q0500_FETCH( ") + QString::number(cursor) + QStringLiteral(" )");
+        });
     RecordSet* rs = row.recordSet.get();
     if (!rs) fail(kQ0500, QStringLiteral("L905"), runtimeFailure(kObjectNotSet));
     if (rs->current >= rs->rows)
@@ -116,18 +153,22 @@ QVariant Q0500_FETCH(qint16 cursor) {
 }
 
 QVariant Q0600_DS_CLOSE(qint16 cursor) {
-    CursorRow& row = enterCursor(
-        kQ0600, QStringLiteral("L906"), cursor, QStringLiteral("L060"),
-        QStringLiteral("Q0600_DS_CLOSE( ") + QString::number(cursor) + QStringLiteral(" )"));
+    CursorRow& row =
+        enterCursor(kQ0600, QStringLiteral("L906"), cursor, QStringLiteral("L060"), [&] {
+            return QStringLiteral("Q0600_DS_CLOSE( ") + QString::number(cursor) +
+                   QStringLiteral(" )");
+        });
     if (!row.recordSet) fail(kQ0600, QStringLiteral("L906"), runtimeFailure(kObjectNotSet));
     row.recordSet.reset();
     return true;
 }
 
 QVariant Q0700_GET(qint16 cursor, const QString& name) {
-    CursorRow& row = enterCursor(kQ0700, QStringLiteral("L907"), cursor, QStringLiteral("L070"),
-                                 QStringLiteral("Q0700_GET( ") + QString::number(cursor) +
-                                     QStringLiteral(" , '") + name + QStringLiteral("' )"));
+    CursorRow& row =
+        enterCursor(kQ0700, QStringLiteral("L907"), cursor, QStringLiteral("L070"), [&] {
+            return QStringLiteral("Q0700_GET( ") + QString::number(cursor) +
+                   QStringLiteral(" , '") + name + QStringLiteral("' )");
+        });
     const RecordSet* rs = row.recordSet.get();
     if (!rs) fail(kQ0700, QStringLiteral("L907"), runtimeFailure(kObjectNotSet));
     const int index = rs->indexOf(name);
@@ -140,42 +181,56 @@ QVariant Q0700_GET(qint16 cursor, const QString& name) {
     if (rs->current >= rs->rows) {
         fail(kQ0700, QStringLiteral("L907"), runtimeFailure(kNoCurrentRecord));
     }
-    return rs->at(rs->current, static_cast<size_t>(index));
+    return rs->value(rs->current, static_cast<size_t>(index));
 }
 
 namespace {
 
+enum class NullAs { Empty, Zero, Date };
+
 QVariant typedGet(qint16 cursor, const QString& name, const QString& code, const QString& fn,
-                  const QVariant& nullValue) {
-    trace(kQ0700, code,
-          fn + QStringLiteral("( ") + QString::number(cursor) + QStringLiteral(" , '") + name +
-              QStringLiteral("' )"));
+                  NullAs nullAs) {
+    if (dataAccessState().trace) {
+        trace(kQ0700, code,
+              fn + QStringLiteral("( ") + QString::number(cursor) + QStringLiteral(" , '") + name +
+                  QStringLiteral("' )"));
+    }
     QVariant v = Q0700_GET(cursor, name);
-    return v.isNull() ? nullValue : v;
+    if (!v.isNull()) return v;
+    switch (nullAs) {
+        case NullAs::Empty:
+            return QVariant(QString());
+        case NullAs::Zero:
+            return QVariant(0);
+        case NullAs::Date:
+            break;
+    }
+    return QVariant(QStringLiteral("00000000"));
 }
 
 }  // namespace
 
 QVariant Q0700_SGET(qint16 cursor, const QString& name) {
     return typedGet(cursor, name, QStringLiteral("L07S"), QStringLiteral("Q0700_SGET"),
-                    QVariant(QString()));
+                    NullAs::Empty);
 }
 
 QVariant Q0700_NGET(qint16 cursor, const QString& name) {
     return typedGet(cursor, name, QStringLiteral("L07N"), QStringLiteral("Q0700_NGET"),
-                    QVariant(0));
+                    NullAs::Zero);
 }
 
 QVariant Q0700_DGET(qint16 cursor, const QString& name) {
     return typedGet(cursor, name, QStringLiteral("L07D"), QStringLiteral("Q0700_DGET"),
-                    QVariant(QStringLiteral("00000000")));
+                    NullAs::Date);
 }
 
 QVariant Q0710_GET(qint16 cursor, qint16 position) {
     CursorRow& row =
-        enterCursor(kQ0710, QStringLiteral("L907"), cursor, QStringLiteral("L071"),
-                    QStringLiteral("Q0710_GET( ") + QString::number(cursor) +
-                        QStringLiteral(" , ") + QString::number(position) + QStringLiteral(" )"));
+        enterCursor(kQ0710, QStringLiteral("L907"), cursor, QStringLiteral("L071"), [&] {
+            return QStringLiteral("Q0710_GET( ") + QString::number(cursor) + QStringLiteral(" , ") +
+                   QString::number(position) + QStringLiteral(" )");
+        });
     const RecordSet* rs = row.recordSet.get();
     if (!rs) fail(kQ0710, QStringLiteral("L907"), runtimeFailure(kObjectNotSet));
     const int index = position - 1;
@@ -187,7 +242,7 @@ QVariant Q0710_GET(qint16 cursor, qint16 position) {
     if (rs->current >= rs->rows) {
         fail(kQ0710, QStringLiteral("L907"), runtimeFailure(kNoCurrentRecord));
     }
-    return rs->at(rs->current, static_cast<size_t>(index));
+    return rs->value(rs->current, static_cast<size_t>(index));
 }
 
 }  // namespace tav::dataaccess

@@ -277,33 +277,51 @@ SQLLEN Statement::rowCount() {
     return n;
 }
 
-QVariant Statement::getText(SQLUSMALLINT column) {
+bool Statement::readText(SQLUSMALLINT column, QByteArray& out) {
     const bool w = connection_.encoding() == TextEncoding::Utf16Wide;
     const SQLSMALLINT cType = w ? SQL_C_WCHAR : SQL_C_CHAR;
     const qsizetype unit = w ? 2 : 1;
-    char buffer[1024];
-    QByteArray whole;  // used only when the value does not fit in one piece
-    bool pieces = false;
+    // Small: some drivers pad the whole buffer; longer text comes in further pieces.
+    char buffer[256];
+    const qsizetype room = static_cast<qsizetype>(sizeof buffer) - unit;  // less the NUL
     for (;;) {
         SQLLEN ind = 0;
         SQLRETURN rc = SQLGetData(handle_, column, cType, buffer, sizeof buffer, &ind);
         if (rc == SQL_NO_DATA) break;
         if (!ok(rc)) fail(QStringLiteral("SQLGetData"));
-        if (ind == SQL_NULL_DATA) return QVariant();
-        const qsizetype room = static_cast<qsizetype>(sizeof buffer) - unit;  // less the NUL
-        qsizetype got = (ind == SQL_NO_TOTAL || ind > room) ? room : static_cast<qsizetype>(ind);
-        bool truncated = rc == SQL_SUCCESS_WITH_INFO && (ind == SQL_NO_TOTAL || ind > room);
-        if (!truncated && !pieces) {
-            return w ? QString::fromUtf16(reinterpret_cast<const char16_t*>(buffer), got / 2)
-                     : QString::fromUtf8(buffer, got);
-        }
-        pieces = true;
-        whole.append(buffer, got);
+        if (ind == SQL_NULL_DATA) return false;
+        const bool truncated = rc == SQL_SUCCESS_WITH_INFO && (ind == SQL_NO_TOTAL || ind > room);
+        out.append(buffer, truncated ? room : static_cast<qsizetype>(ind));
         if (!truncated) break;
     }
-    return w ? QString::fromUtf16(reinterpret_cast<const char16_t*>(whole.constData()),
-                                  whole.size() / 2)
-             : QString::fromUtf8(whole);
+    return true;
+}
+
+QVariant Statement::getText(SQLUSMALLINT column) {
+    QByteArray bytes;
+    if (!readText(column, bytes)) return QVariant();
+    if (connection_.encoding() == TextEncoding::Utf16Wide) {
+        return QString(reinterpret_cast<const QChar*>(bytes.constData()), bytes.size() / 2);
+    }
+    return QString::fromUtf8(bytes);
+}
+
+bool Statement::readInteger(SQLUSMALLINT column, qint64& value) {
+    SQLBIGINT v = 0;
+    SQLLEN ind = 0;
+    if (!ok(SQLGetData(handle_, column, SQL_C_SBIGINT, &v, sizeof v, &ind))) {
+        fail(QStringLiteral("SQLGetData"));
+    }
+    value = v;
+    return ind != SQL_NULL_DATA;
+}
+
+bool Statement::readNumber(SQLUSMALLINT column, double& value) {
+    SQLLEN ind = 0;
+    if (!ok(SQLGetData(handle_, column, SQL_C_DOUBLE, &value, sizeof value, &ind))) {
+        fail(QStringLiteral("SQLGetData"));
+    }
+    return ind != SQL_NULL_DATA;
 }
 
 QVariant Statement::getBinary(SQLUSMALLINT column) {
@@ -332,20 +350,14 @@ QVariant Statement::getData(SQLUSMALLINT column, ColumnClass kind) {
         case ColumnClass::Binary:
             return getBinary(column);
         case ColumnClass::Integer: {
-            SQLBIGINT v = 0;
-            if (!ok(SQLGetData(handle_, column, SQL_C_SBIGINT, &v, sizeof v, &ind))) {
-                fail(QStringLiteral("SQLGetData"));
-            }
-            if (ind == SQL_NULL_DATA) return QVariant();
+            qint64 v = 0;
+            if (!readInteger(column, v)) return QVariant();
             if (v >= INT32_MIN && v <= INT32_MAX) return QVariant(static_cast<int>(v));
             return QVariant(static_cast<qlonglong>(v));
         }
         case ColumnClass::Number: {
             double v = 0;
-            if (!ok(SQLGetData(handle_, column, SQL_C_DOUBLE, &v, sizeof v, &ind))) {
-                fail(QStringLiteral("SQLGetData"));
-            }
-            if (ind == SQL_NULL_DATA) return QVariant();
+            if (!readNumber(column, v)) return QVariant();
             return QVariant(v);
         }
         case ColumnClass::Boolean: {

@@ -122,6 +122,11 @@ class Statement {
     // The value of a column of the current row: Null for SQL NULL, an integer for integer
     // columns, a double for the other numeric ones, text for character columns.
     QVariant getData(SQLUSMALLINT column, ColumnClass kind);
+    // The typed reads the snapshot uses: false for SQL NULL. readText appends the text as the
+    // driver delivers it (UTF-8, or UTF-16 for a wide driver) to `out`.
+    bool readInteger(SQLUSMALLINT column, qint64& value);
+    bool readNumber(SQLUSMALLINT column, double& value);
+    bool readText(SQLUSMALLINT column, QByteArray& out);
     // Rows a non-query statement changed (-1 when the driver cannot tell).
     SQLLEN rowCount();
 

@@ -1,4 +1,5 @@
 // The cursor operations: declare (a snapshot of the whole result), fetch, close, column reads.
+#include <cstring>
 #include <limits>
 
 #include "common/system_log.h"
@@ -38,18 +39,58 @@ CursorRow& enterCursor(const QString& op, const QString& failureCode, qint16 c,
     return row;
 }
 
-std::unique_ptr<RecordSet> runQuery(Database& db, const QString& sql) {
-    odbc::Statement st(*db.connection);
-    st.setQueryTimeout(static_cast<SQLULEN>(db.queryTimeout));
-    st.execDirect(translateSql(sql, db.backend));
-    auto rs = std::make_unique<RecordSet>();
-    const std::vector<odbc::ColumnInfo> cols = st.describeColumns();
-    rs->columns = cols.size();
-    rs->names.reserve(cols.size());
-    for (const odbc::ColumnInfo& c : cols) rs->names.push_back(c.name);
-    if (cols.empty()) return rs;  // a statement without a result: no rows
-    rs->wideText = db.connection->encoding() == odbc::TextEncoding::Utf16Wide;
-    rs->cells.reserve(cols.size() * 256);
+// A bound text value that did not fit its buffer (the driver's column size was too small).
+struct Truncated {};
+
+constexpr SQLULEN kRowsPerBlock = 256;
+
+// Reads the result block by block through bound buffers.
+void readBound(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols, RecordSet& rs) {
+    const SQLLEN nul = rs.wideText ? 2 : 1;
+    while (const SQLULEN n = st.fetchBlock()) {
+        for (SQLULEN r = 0; r < n; ++r) {
+            for (size_t i = 0; i < cols.size(); ++i) {
+                Cell cell;
+                const SQLLEN ind = st.boundIndicator(r, i);
+                if (ind != SQL_NULL_DATA) {
+                    const char* data = st.boundData(r, i);
+                    switch (cols[i].kind) {
+                        case odbc::ColumnClass::Integer: {
+                            SQLBIGINT v;
+                            std::memcpy(&v, data, sizeof v);
+                            cell.integer = v;
+                            cell.kind = Cell::Integer;
+                            break;
+                        }
+                        case odbc::ColumnClass::Number:
+                            std::memcpy(&cell.number, data, sizeof cell.number);
+                            cell.kind = Cell::Number;
+                            break;
+                        default: {
+                            if (ind == SQL_NO_TOTAL || ind < 0 || ind > st.boundWidth(i) - nul) {
+                                throw Truncated{};
+                            }
+                            const qsizetype start = rs.textBytes.size();
+                            rs.textBytes.append(data, static_cast<qsizetype>(ind));
+                            cell.kind = Cell::Text;
+                            cell.text.offset = static_cast<quint32>(start);
+                            cell.text.length = static_cast<quint32>(ind);
+                            break;
+                        }
+                    }
+                }
+                rs.cells.push_back(cell);
+            }
+            ++rs.rows;
+            if (static_cast<quint64>(rs.textBytes.size()) > std::numeric_limits<quint32>::max()) {
+                throw runtimeFailure(kOutOfMemory);
+            }
+        }
+    }
+}
+
+// Reads the result row by row, value by value.
+void readUnbound(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols, RecordSet& rs) {
     while (st.fetch()) {
         for (size_t i = 0; i < cols.size(); ++i) {
             const auto column = static_cast<SQLUSMALLINT>(i + 1);
@@ -62,14 +103,15 @@ std::unique_ptr<RecordSet> runQuery(Database& db, const QString& sql) {
                     if (st.readNumber(column, cell.number)) cell.kind = Cell::Number;
                     break;
                 case odbc::ColumnClass::Text: {
-                    const qsizetype start = rs->textBytes.size();
-                    if (st.readText(column, rs->textBytes)) {
-                        if (rs->textBytes.size() > std::numeric_limits<quint32>::max()) {
+                    const qsizetype start = rs.textBytes.size();
+                    if (st.readText(column, rs.textBytes)) {
+                        if (static_cast<quint64>(rs.textBytes.size()) >
+                            std::numeric_limits<quint32>::max()) {
                             throw runtimeFailure(kOutOfMemory);
                         }
                         cell.kind = Cell::Text;
                         cell.text.offset = static_cast<quint32>(start);
-                        cell.text.length = static_cast<quint32>(rs->textBytes.size() - start);
+                        cell.text.length = static_cast<quint32>(rs.textBytes.size() - start);
                     }
                     break;
                 }
@@ -77,17 +119,46 @@ std::unique_ptr<RecordSet> runQuery(Database& db, const QString& sql) {
                     QVariant v = st.getData(column, cols[i].kind);
                     if (!v.isNull()) {
                         cell.kind = Cell::Other;
-                        cell.other = static_cast<quint32>(rs->others.size());
-                        rs->others.push_back(std::move(v));
+                        cell.other = static_cast<quint32>(rs.others.size());
+                        rs.others.push_back(std::move(v));
                     }
                     break;
                 }
             }
-            rs->cells.push_back(cell);
+            rs.cells.push_back(cell);
         }
-        ++rs->rows;
+        ++rs.rows;
     }
-    return rs;
+}
+
+// Runs the statement and reads its whole result. Results of plain columns are read in blocks;
+// when a bound text turns out longer than the driver said, the statement runs again and is read
+// value by value.
+std::unique_ptr<RecordSet> runQuery(Database& db, const QString& sql) {
+    const QString text = translateSql(sql, db.backend);
+    for (bool blocks = true;; blocks = false) {
+        odbc::Statement st(*db.connection);
+        st.setQueryTimeout(static_cast<SQLULEN>(db.queryTimeout));
+        st.execDirect(text);
+        auto rs = newRecordSet();
+        const std::vector<odbc::ColumnInfo> cols = st.describeColumns();
+        rs->columns = cols.size();
+        rs->names.reserve(cols.size());
+        for (const odbc::ColumnInfo& c : cols) rs->names.push_back(c.name);
+        if (cols.empty()) return rs;  // a statement without a result: no rows
+        rs->wideText = db.connection->encoding() == odbc::TextEncoding::Utf16Wide;
+        rs->cells.reserve(cols.size() * kRowsPerBlock);
+        if (blocks && st.bindColumns(cols, kRowsPerBlock)) {
+            try {
+                readBound(st, cols, *rs);
+                return rs;
+            } catch (const Truncated&) {
+                continue;
+            }
+        }
+        readUnbound(st, cols, *rs);
+        return rs;
+    }
 }
 
 }  // namespace
@@ -121,6 +192,7 @@ QVariant Q0300_DECLARE(qint16 db, qint16 cursor, const QString& sql, qint16 opti
         bool ok = false;
         rs->updatable = kind.toInt(&ok) == 2 && ok;
         CursorRow& row = s.cursors[cursor];
+        releaseRecordSet(row.recordSet);
         row.recordSet = std::move(rs);
         row.accessKind = kOdbcDao;
         if (row.recordSet->rows == 0) {
@@ -159,7 +231,7 @@ QVariant Q0600_DS_CLOSE(qint16 cursor) {
                    QStringLiteral(" )");
         });
     if (!row.recordSet) fail(kQ0600, QStringLiteral("L906"), runtimeFailure(kObjectNotSet));
-    row.recordSet.reset();
+    releaseRecordSet(row.recordSet);
     return true;
 }
 

@@ -85,6 +85,12 @@ struct RecordSet {
     int indexOf(const QString& name) const;
 };
 
+// Releases a record set, keeping its buffers for the next declare (a result read once is
+// likely to be read again at the same size).
+void releaseRecordSet(std::unique_ptr<RecordSet>& recordSet);
+// A record set with the kept buffers, emptied.
+std::unique_ptr<RecordSet> newRecordSet();
+
 struct CursorRow {
     std::unique_ptr<RecordSet> recordSet;
     QString accessKind;
@@ -112,6 +118,8 @@ struct DataAccessState {
     QString lastSqlText;
     QString detail;
     std::vector<EngineError> errors;  // the engine's error collection of the last failure
+    std::vector<Cell> spareCells;     // buffers of the last record set released
+    QByteArray spareText;
 };
 
 namespace detail {

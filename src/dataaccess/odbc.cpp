@@ -251,6 +251,7 @@ ColumnInfo Statement::describeColumn(SQLUSMALLINT column) {
                                       std::min<SQLSMALLINT>(nameLen, sizeof name - 1));
     }
     info.sqlType = type;
+    info.size = size;
     info.kind = classOfSqlType(type);
     return info;
 }
@@ -269,6 +270,69 @@ bool Statement::fetch() {
     if (rc == SQL_NO_DATA) return false;
     if (!ok(rc)) fail(QStringLiteral("SQLFetch"));
     return true;
+}
+
+bool Statement::bindColumns(const std::vector<ColumnInfo>& columns, SQLULEN rowsPerBlock) {
+    const bool w = connection_.encoding() == TextEncoding::Utf16Wide;
+    std::vector<Bound> bound(columns.size());
+    std::vector<SQLSMALLINT> cTypes(columns.size());
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const ColumnInfo& c = columns[i];
+        switch (c.kind) {
+            case ColumnClass::Integer:
+                cTypes[i] = SQL_C_SBIGINT;
+                bound[i].width = sizeof(SQLBIGINT);
+                break;
+            case ColumnClass::Number:
+                cTypes[i] = SQL_C_DOUBLE;
+                bound[i].width = sizeof(double);
+                break;
+            case ColumnClass::Text:
+                if (c.size == 0 || c.size > kMaxBoundChars) return false;
+                // Room for four bytes a character (UTF-8, or a UTF-16 surrogate pair) and the NUL.
+                cTypes[i] = w ? SQL_C_WCHAR : SQL_C_CHAR;
+                bound[i].width = static_cast<SQLLEN>(c.size * 4 + (w ? 2 : 1));
+                break;
+            default:
+                return false;
+        }
+        bound[i].data.resize(static_cast<size_t>(bound[i].width) * rowsPerBlock);
+        bound[i].indicators.resize(rowsPerBlock);
+    }
+    if (!ok(SQLSetStmtAttr(handle_, SQL_ATTR_ROW_BIND_TYPE,
+                           reinterpret_cast<SQLPOINTER>(SQL_BIND_BY_COLUMN), 0)) ||
+        !ok(SQLSetStmtAttr(handle_, SQL_ATTR_ROW_ARRAY_SIZE,
+                           reinterpret_cast<SQLPOINTER>(rowsPerBlock), 0))) {
+        return false;
+    }
+    SQLULEN size = 0;
+    if (!ok(SQLGetStmtAttr(handle_, SQL_ATTR_ROW_ARRAY_SIZE, &size, 0, nullptr)) ||
+        size != rowsPerBlock) {
+        SQLSetStmtAttr(handle_, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(1), 0);
+        return false;
+    }
+    rowStatus_.assign(rowsPerBlock, 0);
+    SQLSetStmtAttr(handle_, SQL_ATTR_ROW_STATUS_PTR, rowStatus_.data(), 0);
+    SQLSetStmtAttr(handle_, SQL_ATTR_ROWS_FETCHED_PTR, &fetched_, 0);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (!ok(SQLBindCol(handle_, static_cast<SQLUSMALLINT>(i + 1), cTypes[i],
+                           bound[i].data.data(), bound[i].width, bound[i].indicators.data()))) {
+            fail(QStringLiteral("SQLBindCol"));
+        }
+    }
+    bound_ = std::move(bound);
+    return true;
+}
+
+SQLULEN Statement::fetchBlock() {
+    fetched_ = 0;
+    SQLRETURN rc = SQLFetch(handle_);
+    if (rc == SQL_NO_DATA) return 0;
+    if (!ok(rc)) fail(QStringLiteral("SQLFetch"));
+    for (SQLULEN r = 0; r < fetched_; ++r) {
+        if (rowStatus_[r] == SQL_ROW_ERROR) fail(QStringLiteral("SQLFetch"));
+    }
+    return fetched_;
 }
 
 SQLLEN Statement::rowCount() {

@@ -43,6 +43,33 @@ QVariant RecordSet::value(size_t row, size_t column) const {
     return QVariant();
 }
 
+void releaseRecordSet(std::unique_ptr<RecordSet>& recordSet) {
+    if (!recordSet) return;
+    constexpr size_t kKeepBytes = size_t{64} << 20;
+    DataAccessState& s = dataAccessState();
+    if (recordSet->cells.capacity() > s.spareCells.capacity() &&
+        recordSet->cells.capacity() * sizeof(Cell) <= kKeepBytes) {
+        s.spareCells = std::move(recordSet->cells);
+    }
+    if (recordSet->textBytes.capacity() > s.spareText.capacity() &&
+        static_cast<size_t>(recordSet->textBytes.capacity()) <= kKeepBytes) {
+        s.spareText = std::move(recordSet->textBytes);
+    }
+    recordSet.reset();
+}
+
+std::unique_ptr<RecordSet> newRecordSet() {
+    DataAccessState& s = dataAccessState();
+    auto rs = std::make_unique<RecordSet>();
+    rs->cells = std::move(s.spareCells);
+    rs->cells.clear();
+    rs->textBytes = std::move(s.spareText);
+    rs->textBytes.resize(0);
+    s.spareCells = {};
+    s.spareText = QByteArray();
+    return rs;
+}
+
 int RecordSet::indexOf(const QString& name) const {
     for (size_t i = 0; i < names.size(); ++i) {
         if (names[i] == name) return static_cast<int>(i);

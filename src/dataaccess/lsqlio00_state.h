@@ -55,14 +55,15 @@ struct ConnectionRow {
 // column is read.
 struct Cell {
     enum Kind : quint8 { Null, Integer, Number, Text, Other };
+    struct TextRef {
+        quint32 offset;
+        quint32 length;  // bytes
+    };
     Kind kind = Null;
     union {
         qint64 integer;
         double number;
-        struct {
-            quint32 offset;
-            quint32 length;  // bytes
-        } text;
+        TextRef text;
         quint32 other;  // index into RecordSet::others
     };
     Cell() : integer(0) {}

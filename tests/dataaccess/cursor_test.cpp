@@ -367,7 +367,8 @@ TEST_P(Blocks, ManyRowsComeBackInOrderAcrossBlocks) {
     db->exec(insert);
     settings();
     Q0100_CONNECT(0);
-    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 1, QStringLiteral("SELECT 番号, 名称, 値 FROM 多数 ORDER BY 番号"))));
+    ASSERT_TRUE(isTrue(
+        Q0300_DECLARE(0, 1, QStringLiteral("SELECT 番号, 名称, 値 FROM 多数 ORDER BY 番号"))));
     int n = 0;
     QVariant r;
     do {
@@ -376,7 +377,8 @@ TEST_P(Blocks, ManyRowsComeBackInOrderAcrossBlocks) {
             EXPECT_TRUE(Q0700_GET(1, QStringLiteral("名称")).isNull());
             EXPECT_TRUE(Q0710_GET(1, 3).isNull());
         } else {
-            EXPECT_EQ(Q0700_SGET(1, QStringLiteral("名称")), QVariant(QStringLiteral("行%1ｶﾅ").arg(n)));
+            EXPECT_EQ(Q0700_SGET(1, QStringLiteral("名称")),
+                      QVariant(QStringLiteral("行%1ｶﾅ").arg(n)));
             EXPECT_EQ(Q0710_GET(1, 3), QVariant(n + 0.5));
         }
         ++n;

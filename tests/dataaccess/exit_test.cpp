@@ -12,12 +12,10 @@ struct ProbeRun {
 
 ProbeRun probe(const QStringList& args) {
     QProcess p;
-    p.start(
-        qEnvironmentVariable("TAV_BINARY_DIR") + QStringLiteral("/tests/dataaccess/tav_da_probe"),
-        args);
+    p.start(QStringLiteral(TAV_DA_PROBE), args);
     EXPECT_TRUE(p.waitForFinished(60000));
     return ProbeRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-               QString::fromUtf8(p.readAllStandardOutput())};
+                    QString::fromUtf8(p.readAllStandardOutput())};
 }
 
 TEST(ProgramEnd, FailedDeclareEndsTheProcessWithStatus2) {
@@ -63,7 +61,7 @@ TEST(ProgramEnd, SuccessReturns) {
     ASSERT_TRUE(db.ready());
     tav::test::writeSettings(folder, db.iniSections(0));
     ProbeRun r = probe({folder.path(), QStringLiteral("declare"), QStringLiteral("0"),
-                   QStringLiteral("SELECT 1 AS x")});
+                        QStringLiteral("SELECT 1 AS x")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, QStringLiteral("RETURNED\n"));
 }

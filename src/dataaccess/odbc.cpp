@@ -76,8 +76,9 @@ QString connectValue(const QString& value) {
 // ---- environment -----------------------------------------------------------------------------
 
 Environment& Environment::instance() {
-    static Environment env;
-    return env;
+    // Never destroyed: connections held in process-wide tables may outlive any static object.
+    static Environment* env = new Environment;
+    return *env;
 }
 
 Environment::Environment() {

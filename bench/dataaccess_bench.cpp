@@ -134,16 +134,18 @@ void plain(benchmark::State& state, Backend& (*backend)()) {
     SQLCHAR driver[128] = {};
     SQLGetInfo(dbc, SQL_DRIVER_NAME, driver, sizeof driver, nullptr);
     // Text in the form the driver takes: UTF-16 for the Unicode PostgreSQL driver.
-    const bool wide = odbc::encodingForDriver(QString::fromLatin1(reinterpret_cast<char*>(driver))) ==
-                      odbc::TextEncoding::Utf16Wide;
+    const bool wide =
+        odbc::encodingForDriver(QString::fromLatin1(reinterpret_cast<char*>(driver))) ==
+        odbc::TextEncoding::Utf16Wide;
     const QByteArray sql8 = kSelect.toUtf8();
     qint64 checksum = 0;
     for (auto _ : state) {
         SQLHSTMT st;
         SQLAllocHandle(SQL_HANDLE_STMT, dbc, &st);
         if (wide) {
-            SQLExecDirectW(st, const_cast<SQLWCHAR*>(reinterpret_cast<const SQLWCHAR*>(kSelect.utf16())),
-                           static_cast<SQLINTEGER>(kSelect.size()));
+            SQLExecDirectW(
+                st, const_cast<SQLWCHAR*>(reinterpret_cast<const SQLWCHAR*>(kSelect.utf16())),
+                static_cast<SQLINTEGER>(kSelect.size()));
         } else {
             SQLExecDirect(st, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql8.constData())),
                           static_cast<SQLINTEGER>(sql8.size()));

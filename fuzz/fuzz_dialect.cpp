@@ -8,8 +8,8 @@
 using namespace tav::dataaccess;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString sql = QString::fromUtf8(reinterpret_cast<const char*>(data),
-                                          static_cast<qsizetype>(size));
+    const QString sql =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     for (Backend b : {Backend::SQLite, Backend::PostgreSQL}) {
         const QString out = translateSql(sql, b);
         if (out.count(QChar(u'\0')) != sql.count(QChar(u'\0'))) __builtin_trap();

@@ -10,11 +10,10 @@ using text::Trim;
 
 HelperContext& helperContext() {
     static HelperContext ctx;
-    static bool hooked = false;
-    if (!hooked) {
-        hooked = true;
-        // The display formats take an item's length, decimals and input type from here.
-        common::displayFormatSettings().itemAttributes = [](int n) {
+    // The display formats take an item's length, decimals and input type from here.
+    auto& lookup = common::displayFormatSettings().itemAttributes;
+    if (!lookup) {
+        lookup = [](int n) {
             const ItemRecord* r = helperContext().item(n);
             if (!r) return common::FormatItemAttributes{};
             return common::FormatItemAttributes{r->maxLength, r->decimals, r->inputType};

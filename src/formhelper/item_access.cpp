@@ -119,8 +119,10 @@ void CommitItemDisplay(Form& form, int itemNumber, int controlIndex) {
     const HelperContext& ctx = helperContext();
     const bool reformat = (ctx.ReformatOnExit && !ctx.ReformatSuppressed) ||
                           (!ctx.ReformatOnExit && !ctx.KeepRawOnExit);
-    if (reformat && item->maxLength >= Trim(shown).size())
+    if (reformat && item->maxLength >= Trim(shown).size()) {
         c.setText(FormatById(id, shown, itemNumber));
+        c.setSelStart(0);  // the field shows from its start, as before the new text
+    }
 }
 
 void CheckItemChanged(Form& form, int controlIndex) {

@@ -68,8 +68,8 @@ void beep() {
 }
 
 QString overflowMessage(const QString& value, int width) {
-    return QStringLiteral("ｺｰﾄﾞ桁数ｵｰﾊﾞｰ｡実ﾃﾞｰﾀがｺｰﾄﾞ定義の桁数を超えています。（実ﾃﾞｰﾀ :") + value +
-           QStringLiteral(" 定義 :") + QString::number(width) + QStringLiteral(" 桁 )");
+    return QStringLiteral("ｺｰﾄﾞ桁数ｵｰﾊﾞｰ｡実ﾃﾞｰﾀがｺｰﾄﾞ定義の桁数を超えています。（実ﾃﾞｰﾀ :") +
+           value + QStringLiteral(" 定義 :") + QString::number(width) + QStringLiteral(" 桁 )");
 }
 
 bool isPlainNumber(const QString& v) {
@@ -132,9 +132,9 @@ QString ExtraConditionInForce() {
     static const QStringList valid{QStringLiteral("X"), QStringLiteral("9"), QStringLiteral("N"),
                                    QStringLiteral("D"), QStringLiteral(" ")};
     if (!valid.contains(d.conditionAttribute)) {
-        SystemLogReport(QStringLiteral("D6052"), QStringLiteral("H606"), 5, 3,
-                        QStringLiteral("ｺｰﾄﾞ管理 属性指定エラー (属性 = ") + d.conditionAttribute +
-                            u')');
+        SystemLogReport(
+            QStringLiteral("D6052"), QStringLiteral("H606"), 5, 3,
+            QStringLiteral("ｺｰﾄﾞ管理 属性指定エラー (属性 = ") + d.conditionAttribute + u')');
         return {};
     }
     return extra;
@@ -145,7 +145,8 @@ const LookupKind& CurrentLookupKind() {
     const QString id = Trim(s.currentCodeId);
     const int count = std::min(s.kindCount, kMaxLookupKinds);
     for (int i = 1; i <= count; ++i)
-        if (Trim(s.kinds[static_cast<size_t>(i)].codeId) == id) return s.kinds[static_cast<size_t>(i)];
+        if (Trim(s.kinds[static_cast<size_t>(i)].codeId) == id)
+            return s.kinds[static_cast<size_t>(i)];
     return s.kinds[0];
 }
 
@@ -199,15 +200,15 @@ QString BuildLookupStatement(const QString& v) {
     const QString extraColumns = Trim(kind.extraColumns);
     const QString extraSelect = extraColumns.isEmpty() ? QString() : u',' + extraColumns;
     const QString c = BuildSearchCondition(v, e);
-    QString sql = QStringLiteral("SELECT ") + s.selectList + extraSelect + QStringLiteral(" FROM ") +
-                  s.tableName;
+    QString sql = QStringLiteral("SELECT ") + s.selectList + extraSelect +
+                  QStringLiteral(" FROM ") + s.tableName;
     if (!Trim(c).isEmpty()) sql += QStringLiteral(" WHERE ") + c;
     sql += s.orderClause;
     if (!Trim(kind.enablingText).isEmpty() && !Trim(kind.fixedSql).isEmpty() &&
         !Trim(kind.sqlTemplate).isEmpty()) {
-        sql = v.isEmpty() ? Trim(kind.fixedSql)
-                          : Trim(ReplaceToken(Trim(kind.sqlTemplate), v,
-                                              QStringLiteral("%%Q_VALUE%%")));
+        sql = v.isEmpty()
+                  ? Trim(kind.fixedSql)
+                  : Trim(ReplaceToken(Trim(kind.sqlTemplate), v, QStringLiteral("%%Q_VALUE%%")));
     }
     return sql;
 }
@@ -218,7 +219,8 @@ bool IsForbiddenSearchChar(QChar c) {
 
 bool RefuseSearchText(const QString& searchText) {
     const QString v = Trim(searchText);
-    const QString head = QStringLiteral("検索条件に使用出来ない文字が含まれています。") + kCrLf + kCrLf;
+    const QString head =
+        QStringLiteral("検索条件に使用出来ない文字が含まれています。") + kCrLf + kCrLf;
     for (QChar c : v) {
         if (IsForbiddenSearchChar(c)) {
             SystemLogReport(QStringLiteral("ｺｰﾄﾞ参照"), QStringLiteral("H601"), 4, 0,
@@ -250,9 +252,9 @@ QString ReplaceToken(const QString& text, const QString& replacement, const QStr
         }
         return Trim(work);
     } catch (const std::exception&) {
-        SystemLogReport(QStringLiteral("D6500"), QStringLiteral("H603"), 3, 1,
-                        text + QStringLiteral(" -- ") + replacement + QStringLiteral(" -- ") +
-                            token);
+        SystemLogReport(
+            QStringLiteral("D6500"), QStringLiteral("H603"), 3, 1,
+            text + QStringLiteral(" -- ") + replacement + QStringLiteral(" -- ") + token);
         return Trim(text);
     }
 }
@@ -418,8 +420,7 @@ void FillCodeList() {
         view->window()->raise();
         view->window()->activateWindow();
         list->setFocus();
-        if (list->count() > 0)
-            list->setCurrentRow(s.preselectIndex >= 0 ? s.preselectIndex : 0);
+        if (list->count() > 0) list->setCurrentRow(s.preselectIndex >= 0 ? s.preselectIndex : 0);
     } catch (const std::bad_alloc&) {
         if (cursorOpen) da::Q0600_DS_CLOSE(kCursor);
         beep();
@@ -535,7 +536,11 @@ void OutputCodeName() {
                             QStringLiteral("名称出力領域がありません(") + nameItemId + u')');
             return;
         }
-        SetItemValue(form, nameControl, Trim(line.mid(s.keyWidth + 1, s.nameWidth)));
+        // The name goes in without the padding of the list line (blanks and full-width blanks).
+        QString name = line.mid(s.keyWidth + 1, s.nameWidth);
+        while (!name.isEmpty() && (name.back() == u' ' || name.back() == QChar(0x3000)))
+            name.chop(1);
+        SetItemValue(form, nameControl, Trim(name));
     }
     CommitItemDisplay(form, itemNumber, s.callingControl);
 

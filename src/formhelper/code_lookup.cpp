@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHash>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QScreen>
@@ -341,6 +342,30 @@ void closeCodeFile() {
     // The code file is opened and closed within OutputCodeName; nothing stays open here.
 }
 
+// The measuring picture: the width of a line in the list's font. Lines of code lists are plain
+// text of one direction, so a line is as wide as its characters together; their advances are
+// kept, which spares shaping every line of a long list.
+class LineMeasure {
+  public:
+    explicit LineMeasure(const QFont& font) : metrics_(font) {}
+    int width(const QString& text) {
+        int total = 0;
+        for (QChar c : text) {
+            if (c.isSurrogate() || (c.unicode() >= 0x0300 && c.unicode() < 0x0370))
+                return metrics_.horizontalAdvance(text);  // pairs and combining marks: shaped
+            auto it = advances_.constFind(c.unicode());
+            if (it == advances_.constEnd())
+                it = advances_.insert(c.unicode(), metrics_.horizontalAdvance(c));
+            total += *it;
+        }
+        return total;
+    }
+
+  private:
+    QFontMetrics metrics_;
+    QHash<char16_t, int> advances_;
+};
+
 int extraColumnCount(const LookupKind& kind) {
     const QString list = Trim(kind.extraColumns);
     if (Trim(state().currentCodeId).isEmpty() || list.isEmpty()) return 0;
@@ -356,7 +381,7 @@ void readRows(QListWidget* list, const QString& sql) {
     s.preselectIndex = -1;
     s.widestLine.clear();
     s.widestWidth = 0;
-    const QFontMetrics metrics(list->font());
+    LineMeasure measure(list->font());
     const QString preselect = Trim(s.preselectText);
     const LookupKind& kind = CurrentLookupKind();
     const int extras = extraColumnCount(kind);
@@ -380,7 +405,7 @@ void readRows(QListWidget* list, const QString& sql) {
             const QString line = keyPart + u' ' + namePart;
             lines << line;
             const QString trimmed = Trim(line);
-            const int width = metrics.horizontalAdvance(trimmed) * kTwipsPerPixel;
+            const int width = measure.width(trimmed) * kTwipsPerPixel;
             if (width > s.widestWidth) {
                 s.widestWidth = width;
                 s.widestLine = trimmed;
@@ -395,6 +420,7 @@ void readRows(QListWidget* list, const QString& sql) {
             status = da::Q0500_FETCH(kCursor);
         }
     }
+    list->setUniformItemSizes(true);  // lines of one font and one height
     list->addItems(lines);
     da::Q0600_DS_CLOSE(kCursor);
 }

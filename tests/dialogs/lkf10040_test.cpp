@@ -2,6 +2,7 @@
 #include "dialogs/lkf10040.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
@@ -10,6 +11,7 @@
 #include "formhelper/helper_context.h"
 #include "formhelper/item_access.h"
 #include "formhelper/screen_definition.h"
+#include "platform/textfile.h"
 
 using namespace tav::formhelper;
 using namespace tav::dataaccess;
@@ -387,4 +389,53 @@ TEST_F(CodeWindow, OpeningWithSearchNowReadsForTheControlText) {
     EXPECT_EQ(w->Text1->text(), QStringLiteral("D"));
     ASSERT_EQ(w->List1->count(), 1);
     EXPECT_TRUE(w->Picture2->isVisible());
+}
+
+TEST_F(CodeWindow, CodeFileGivesTheExtraValuesInSourceModeOne) {
+    // Records of twice 30 characters in bytes; list line n is record n + 3.
+    LookupState& s = lookupState();
+    s.sourceMode = QStringLiteral("1");
+    s.codeFile = folder.file(QStringLiteral("CUST.COD"));
+    s.codeFileRecordWidth = 30;
+    s.codeFileExtraLength = 12;
+    QByteArray file;
+    auto record = [&](const QString& text) {
+        QByteArray bytes = tav::platform::encodeCp932(text);
+        bytes.append(QByteArray(60 - bytes.size(), ' '));
+        file += bytes;
+    };
+    record(QStringLiteral("ヘッダ"));
+    record(QStringLiteral("ヘッダ2"));
+    auto line = [](const QString& key, const QString& name, const QString& extra) {
+        return key + u' ' + name.leftJustified(9, QChar(0x3000)) + extra;
+    };
+    record(line(QStringLiteral("C0001"), QStringLiteral("山田商事"), QStringLiteral("A\t東京\t1")));
+    record(line(QStringLiteral("C0002"), QStringLiteral("川上工業"), QStringLiteral(" B\t大阪 ")));
+    t::writeFile(s.codeFile, file);
+    searchFor(QStringLiteral("C"));
+    w->List1->setCurrentRow(1);
+    sendKey(w->List1, Qt::Key_Return);
+    ASSERT_EQ(selections.size(), 1u);
+    EXPECT_EQ(selections[0].values[0], QStringLiteral("B"));
+    EXPECT_EQ(selections[0].values[1], QStringLiteral("大阪"));
+    EXPECT_EQ(selections[0].values[2], QString());
+    EXPECT_EQ(form->control(kName).text(), QStringLiteral("川上工業"));
+}
+
+TEST_F(CodeWindow, WindowGoesAboveTheControlNearTheScreenEdges) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    window->move(screen.width() - 150, screen.height() - 120);
+    QApplication::processEvents();
+    open();
+    const int formTop = window->y() * 15;
+    const int formLeft = window->x() * 15;
+    const int below = formTop + 40 * 15 + 24 * 15 + 330;
+    // Too low: above the control; too far right: against the right edge.
+    EXPECT_EQ(w->y(), px(below - 2640 - 24 * 15 + 60));
+    EXPECT_EQ(w->x(), px(screen.width() * 15 - px(2700) * 15));
+    EXPECT_GT(formLeft + 30 * 15 + 45 + 2700, screen.width() * 15);
+    // A form with a menu bar (tag position 12 "M", any case) sits 295 lower, and 70 more up.
+    form->setTag(QStringLiteral("KFM00200  Xm"));
+    open();
+    EXPECT_EQ(w->y(), px(below + 295 - 2640 - 24 * 15 + 60 - 70));
 }

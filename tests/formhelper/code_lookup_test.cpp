@@ -478,3 +478,38 @@ TEST_P(Reading, ListSizeFollowsTheLinesAndTheSourceMode) {
     SizeLookupList();
     EXPECT_EQ(list->height(), (line + 30) / 15);
 }
+
+TEST_F(Statement, EveryRowOfTheConditionTableWithTemplateAndExtraCondition) {
+    LookupState& s = lookupState();
+    s.orderClause.clear();
+    setKind(1, QStringLiteral("CUST"));
+    struct Row {
+        const char* kind;
+        const char* attribute;
+        const char* text;
+        const char* condition;
+    };
+    const Row rows[] = {{"2", "9", "12", "CODE = 12"},
+                        {"2", "X", "AB", "CODE = 'AB'"},
+                        {"1", "9", "12", "CODE => 12"},
+                        {" ", "X", "AB", "CODE LIKE 'AB*'"},
+                        {"1", "X", "ABCDE", "CODE = 'ABCDE'"}};
+    const QString base = QStringLiteral("SELECT CODE,NAME,KANA FROM CODE_M WHERE ");
+    for (const Row& r : rows) {
+        s.definition.searchKind = QString::fromUtf8(r.kind);
+        s.definition.keyAttribute = QString::fromUtf8(r.attribute);
+        const QString v = QString::fromUtf8(r.text);
+        const QString c = QString::fromUtf8(r.condition);
+        for (bool extra : {false, true}) {
+            s.definition.extraCondition = extra ? QStringLiteral("DEL_FLG = 0") : QString();
+            s.definition.conditionAttribute = QStringLiteral("9");
+            const QString ce = extra ? c + QStringLiteral(" AND DEL_FLG = 0") : c;
+            s.kinds[1].extraConditionTemplate.clear();
+            EXPECT_EQ(stmt(v), base + ce) << r.condition << extra;
+            s.kinds[1].extraConditionTemplate = QStringLiteral("(%%) OR ALT = 1");
+            EXPECT_EQ(stmt(v), base + u'(' + ce + QStringLiteral(") OR ALT = 1")) << r.condition;
+            s.kinds[1].extraConditionTemplate = QStringLiteral("ALT = 1");
+            EXPECT_EQ(stmt(v), base + ce + QStringLiteral(" AND ALT = 1")) << r.condition;
+        }
+    }
+}

@@ -1,5 +1,7 @@
 #include "company.h"
 
+#include "formhelper/code_lookup.h"
+
 #include "common/name_master.h"
 #include "common/system_log.h"
 #include "dataaccess/lsqlio00.h"
@@ -76,6 +78,8 @@ QString CompanySelectStatement() {
 
 void M2000_OPEN_RTN() {
     try {
+        // The code look-up of the framework's screens reads the office database too.
+        formhelper::lookupState().db = 0;
         CommonReturnCode() = returnCodeOf(dataaccess::Q0100_CONNECT(kDb, QString(), QString()));
     } catch (const std::exception& e) {
         ReportAndGoOn(QStringLiteral("M2000_OPEN_RTN"), e);

@@ -5,6 +5,7 @@
 #include "common/system_log.h"
 #include "dataaccess/lsqlio00.h"
 #include "dataaccess/lsqlio00_state.h"
+#include "formhelper/code_lookup.h"
 #include "menu/company.h"
 #include "menu/launch_entry.h"
 #include "menu/menu_file.h"
@@ -337,4 +338,11 @@ TEST_F(OptionMenu, ATableThatIsFullEnds) {
     ASSERT_EQ(boxes().size(), 1u);
     EXPECT_EQ(boxes()[0].text, "M0140_OPT_MENUでエラーが発生しました。\r\n行番号 999");
     EXPECT_EQ(menuTable().LastEntryIndex, 999);
+}
+
+TEST_F(OfficeDatabase, OpeningPointsTheCodeLookUpAtTheOfficeDatabase) {
+    office({}, {company(100, "本店")});
+    tav::formhelper::lookupState().db = 7;
+    ASSERT_EQ(exitStatusOf([&] { refresh(); }), -1);
+    EXPECT_EQ(tav::formhelper::lookupState().db, 0);
 }

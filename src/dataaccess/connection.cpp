@@ -1,0 +1,201 @@
+// Q0100_CONNECT and Q0200_DISCON: settings of FEND_RUN.INI, the connection table, workspaces.
+#include <QFileInfo>
+
+#include "dataaccess/internal.h"
+#include "platform/inifile.h"
+
+namespace tav::dataaccess {
+
+using namespace detail;
+
+namespace {
+
+const QString kQ0100 = QStringLiteral("Q0100");
+const QString kQ0200 = QStringLiteral("Q0200");
+
+QString readSetting(const platform::IniFile& ini, const QString& section, const QString& key,
+                    const QString& defaultValue, int readSize) {
+    return cleanSetting(ini.getString(section, key, defaultValue, readSize));
+}
+
+void loadSettings(int db, DbSettings& out) {
+    const platform::IniFile ini = platform::IniFile::load(settingsFilePath());
+    const QString n = QString::number(db);
+    out.accessKind = readSetting(ini, QStringLiteral("DAI"), QStringLiteral("Z_DAI") + n, {}, 30);
+    out.dataSource = readSetting(ini, QStringLiteral("DSRC"), QStringLiteral("Z_DSRC") + n, {}, 30);
+    out.path = readSetting(ini, QStringLiteral("DBPATH"), QStringLiteral("Z_PATH") + n, {}, 100);
+    out.logonId =
+        readSetting(ini, QStringLiteral("LOGONID"), QStringLiteral("Z_LOGON") + n, {}, 30);
+    out.password =
+        readSetting(ini, QStringLiteral("PASSWORD"), QStringLiteral("Z_PSWD") + n, {}, 30);
+    out.defaultSchema = readSetting(ini, QStringLiteral("DEFAULT_SCM"),
+                                    QStringLiteral("Z_DEFAULT_SCM") + n, {}, 30);
+}
+
+// The password as the trace shows it: never in clear.
+QString maskedPassword(const QString& password) {
+    return password.isEmpty() ? QString() : QStringLiteral("********");
+}
+
+// Opens the database file at the path with the SQLite3 driver; the file must exist already
+// (the driver would otherwise create an empty one) and must be a database.
+std::unique_ptr<Database> openFile(const QString& path) {
+    QFileInfo info(path);
+    if (!info.exists() || !info.isFile()) throw runtimeFailure(kFileNotFound, u' ' + path);
+    auto db = std::make_unique<Database>();
+    db->connection = std::make_unique<odbc::Connection>(QStringLiteral("SQLite3"));
+    db->connection->connect(QStringLiteral("DRIVER=SQLite3;Database=") + odbc::connectValue(path) +
+                            QStringLiteral(";NoCreat=1;"));
+    // The driver opens lazily: a read of the catalogue proves the file is a database.
+    odbc::Statement probe(*db->connection);
+    probe.execDirect(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    while (probe.fetch()) {
+    }
+    db->backend = backendOfDriver(db->connection->driverName());
+    return db;
+}
+
+std::unique_ptr<Database> openDataSource(const QString& dataSource, const QString& logon,
+                                         const QString& password) {
+    auto db = std::make_unique<Database>();
+    db->connection = std::make_unique<odbc::Connection>(
+        odbc::Environment::instance().driverOfDataSource(dataSource));
+    db->connection->connect(QStringLiteral("DSN=") + odbc::connectValue(dataSource) +
+                            QStringLiteral(";UID=") + odbc::connectValue(logon) +
+                            QStringLiteral(";PWD=") + odbc::connectValue(password) + u';');
+    db->backend = backendOfDriver(db->connection->driverName());
+    return db;
+}
+
+// Closes the record sets that were read through a database that is going away.
+void closeRecordSetsOf(int db) {
+    for (CursorRow& c : dataAccessState().cursors) {
+        if (c.recordSet && c.recordSet->db == db) c.recordSet.reset();
+    }
+}
+
+}  // namespace
+
+QVariant Q0100_CONNECT(qint16 db, const QString& logon, const QString& password) {
+    DataAccessState& s = dataAccessState();
+    try {
+        if (s.rawDebug.isEmpty()) {
+            const platform::IniFile ini = platform::IniFile::load(settingsFilePath());
+            const QString debug =
+                readSetting(ini, QStringLiteral("SQLLOGOUT"), QStringLiteral("Q_DEBUG"), {}, 30);
+            s.trace = debug == QStringLiteral("1");
+            s.rawDebug = s.trace ? QStringLiteral("1") : QStringLiteral("0");
+            s.perDbWorkspaces =
+                readSetting(ini, QStringLiteral("SQL/IO"), QStringLiteral("Q_DB_TRAN"),
+                            QStringLiteral("1"), 30) == QStringLiteral("1");
+        }
+        if (db < 0 || db >= kDbCount) {
+            s.currentAccessKind = kOdbcDao;
+            throw runtimeFailure(kOutOfRange,
+                                 QStringLiteral("(DB番号=") + QString::number(db) + u')');
+        }
+        ConnectionRow& row = s.connections[db];
+        if (!row.loaded) {
+            loadSettings(db, row.read);
+            row.loaded = true;
+        }
+        row.effective = row.read;
+        if (!logon.isEmpty()) row.effective.logonId = logon;
+        if (!password.isEmpty()) row.effective.password = password;
+        if (row.effective.accessKind.isEmpty()) row.effective.accessKind = kOdbcDao;
+        const DbSettings& e = row.effective;
+
+        s.currentAccessKind = e.accessKind;
+        if (!isServedKind(e.accessKind))
+            refuse(kQ0100, QStringLiteral("L101"), l101Text(e.accessKind));
+
+        const Workspace workspace{QStringLiteral("WS") + QString::number(db),
+                                  QStringLiteral("admin"), QString()};
+        if (s.perDbWorkspaces) {
+            row.workspace = workspace;
+        } else if (!s.sharedWorkspaceCreated) {
+            s.connections[0].workspace =
+                Workspace{QStringLiteral("WS0"), QStringLiteral("admin"), QString()};
+            s.sharedWorkspaceCreated = true;
+        }
+
+        trace(kQ0100, QStringLiteral("L010"),
+              QStringLiteral("Q0100_CONNECT( ") + e.dataSource + u'-' + e.path +
+                  QStringLiteral(" , '") + e.logonId + QStringLiteral("' , '") +
+                  maskedPassword(e.password) + QStringLiteral("' , '") + e.accessKind +
+                  QStringLiteral("' )"));
+
+        QString connectString;
+        std::unique_ptr<Database> opened;
+        if (!e.dataSource.isEmpty() && !e.path.isEmpty()) {
+            connectString = QStringLiteral("ODBC;DSN=") + e.dataSource + QStringLiteral(";UID=") +
+                            e.logonId + QStringLiteral(";PWD=") + e.password;
+            // The local file must open; its logon then reaches the data source.
+            openFile(e.path);
+            opened = openDataSource(e.dataSource, e.logonId, e.password);
+        } else if (!e.dataSource.isEmpty()) {
+            connectString =
+                QStringLiteral("UID=") + e.logonId + QStringLiteral(";PWD=") + e.password;
+            opened = openDataSource(e.dataSource, e.logonId, e.password);
+        } else if (!e.path.isEmpty()) {
+            connectString = QStringLiteral("MS Access;PWD=") + e.password;
+            opened = openFile(e.path);
+        } else {
+            refuse(kQ0100, QStringLiteral("L903"), l103Text(db));
+        }
+        opened->queryTimeout = kQueryTimeoutSeconds;
+        if (row.database) closeRecordSetsOf(db);
+        row.database = std::move(opened);
+
+        s.connectedFlags[db] = u'1';
+        if (row.connectString.isEmpty()) {
+            ++s.connectionCount;
+            row.connectString = connectString;
+        }
+        return true;
+    } catch (const Failure& f) {
+        fail(kQ0100, QStringLiteral("L901"), f);
+    } catch (const odbc::OdbcError& e) {
+        fail(kQ0100, QStringLiteral("L901"), odbcFailure(e));
+    }
+}
+
+QVariant Q0200_DISCON(qint16 db) {
+    DataAccessState& s = dataAccessState();
+    try {
+        if (db < 0 || db >= kDbCount) {
+            s.currentAccessKind = kOdbcDao;
+            throw runtimeFailure(kOutOfRange,
+                                 QStringLiteral("(DB番号=") + QString::number(db) + u')');
+        }
+        ConnectionRow& row = s.connections[db];
+        s.currentAccessKind = row.effective.accessKind;
+        trace(kQ0200, QStringLiteral("L020"),
+              QStringLiteral("Q0200_DISCON( ") + row.effective.dataSource + u'-' +
+                  row.effective.path + QStringLiteral(" )"));
+        if (!isServedKind(s.currentAccessKind)) {
+            refuse(kQ0200, QStringLiteral("L102"), l102Text(s.currentAccessKind));
+        }
+        if (!row.database) throw runtimeFailure(kObjectNotSet);
+        closeRecordSetsOf(db);
+        row.database->connection->disconnect();
+        row.database.reset();
+
+        s.connectedFlags[db] = u'0';
+        if (s.perDbWorkspaces) {
+            row.workspace.reset();
+        } else if (!s.connectedFlags.contains(u'1')) {
+            s.connections[0].workspace.reset();
+            s.sharedWorkspaceCreated = false;
+        }
+        row.connectString.clear();
+        --s.connectionCount;
+        return true;
+    } catch (const Failure& f) {
+        fail(kQ0200, QStringLiteral("L902"), f);
+    } catch (const odbc::OdbcError& e) {
+        fail(kQ0200, QStringLiteral("L902"), odbcFailure(e));
+    }
+}
+
+}  // namespace tav::dataaccess

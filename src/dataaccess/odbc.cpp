@@ -1,0 +1,389 @@
+#include "odbc.h"
+
+#include <sqlucode.h>
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+#include <cstring>
+
+namespace tav::dataaccess::odbc {
+
+static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "unixODBC SQLWCHAR is UTF-16");
+
+namespace {
+
+bool ok(SQLRETURN rc) {
+    return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
+}
+
+const SQLWCHAR* wide(const QString& s) {
+    return reinterpret_cast<const SQLWCHAR*>(s.utf16());
+}
+
+QString fromWide(const SQLWCHAR* p, qsizetype units) {
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(p), units);
+}
+
+std::vector<Diagnostic> collect(SQLSMALLINT handleType, SQLHANDLE handle, TextEncoding enc) {
+    std::vector<Diagnostic> out;
+    if (handle == SQL_NULL_HANDLE) return out;
+    for (SQLSMALLINT i = 1;; ++i) {
+        Diagnostic d;
+        SQLINTEGER native = 0;
+        SQLSMALLINT len = 0;
+        SQLRETURN rc;
+        if (enc == TextEncoding::Utf16Wide) {
+            SQLWCHAR state[6] = {};
+            SQLWCHAR msg[2048];
+            rc = SQLGetDiagRecW(handleType, handle, i, state, &native, msg, 2048, &len);
+            if (!ok(rc)) break;
+            d.sqlState = fromWide(state, 5);
+            d.message = fromWide(msg, std::min<SQLSMALLINT>(len, 2047));
+        } else {
+            SQLCHAR state[6] = {};
+            SQLCHAR msg[4096];
+            rc = SQLGetDiagRec(handleType, handle, i, state, &native, msg, sizeof msg, &len);
+            if (!ok(rc)) break;
+            d.sqlState = QString::fromLatin1(reinterpret_cast<const char*>(state), 5);
+            d.message = QString::fromUtf8(reinterpret_cast<const char*>(msg),
+                                          std::min<SQLSMALLINT>(len, sizeof msg - 1));
+        }
+        d.nativeError = native;
+        out.push_back(std::move(d));
+    }
+    return out;
+}
+
+}  // namespace
+
+TextEncoding encodingForDriver(const QString& driverFileName) {
+    QString base = driverFileName.section(u'/', -1).toLower();
+    if (base.startsWith(QStringLiteral("psqlodbcw"))) return TextEncoding::Utf16Wide;
+    return TextEncoding::Utf8Narrow;
+}
+
+QString connectValue(const QString& value) {
+    if (!value.contains(u';') && !value.contains(u'{') && !value.contains(u'}') &&
+        !value.startsWith(u' ') && !value.endsWith(u' ')) {
+        return value;
+    }
+    QString v = value;
+    v.replace(QStringLiteral("}"), QStringLiteral("}}"));
+    return u'{' + v + u'}';
+}
+
+// ---- environment -----------------------------------------------------------------------------
+
+Environment& Environment::instance() {
+    static Environment env;
+    return env;
+}
+
+Environment::Environment() {
+    if (!ok(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handle_))) {
+        throw OdbcError(QStringLiteral("SQLAllocHandle(ENV)"), {}, {});
+    }
+    SQLSetEnvAttr(handle_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+}
+
+Environment::~Environment() {
+    if (handle_ != SQL_NULL_HENV) SQLFreeHandle(SQL_HANDLE_ENV, handle_);
+}
+
+QString Environment::driverOfDataSource(const QString& dataSource) {
+    SQLCHAR name[SQL_MAX_DSN_LENGTH * 4 + 1];
+    SQLCHAR desc[1024];
+    SQLSMALLINT nameLen = 0, descLen = 0;
+    SQLUSMALLINT direction = SQL_FETCH_FIRST;
+    while (ok(SQLDataSources(handle_, direction, name, sizeof name, &nameLen, desc, sizeof desc,
+                             &descLen))) {
+        direction = SQL_FETCH_NEXT;
+        if (QString::fromUtf8(reinterpret_cast<const char*>(name)) == dataSource) {
+            return QString::fromUtf8(reinterpret_cast<const char*>(desc));
+        }
+    }
+    return {};
+}
+
+// ---- connection ------------------------------------------------------------------------------
+
+Connection::Connection(QString driverLabel) : driverName_(std::move(driverLabel)) {
+    SQLHENV env = Environment::instance().handle();
+    if (!ok(SQLAllocHandle(SQL_HANDLE_DBC, env, &handle_))) {
+        handle_ = SQL_NULL_HDBC;
+        throw OdbcError(QStringLiteral("SQLAllocHandle(DBC)"),
+                        collect(SQL_HANDLE_ENV, env, TextEncoding::Utf8Narrow), driverName_);
+    }
+}
+
+Connection::~Connection() {
+    if (handle_ == SQL_NULL_HDBC) return;
+    if (connected_) SQLDisconnect(handle_);
+    SQLFreeHandle(SQL_HANDLE_DBC, handle_);
+}
+
+std::vector<Diagnostic> Connection::diagnostics(SQLSMALLINT handleType, SQLHANDLE handle) const {
+    return collect(handleType, handle, connected_ ? encoding_ : TextEncoding::Utf8Narrow);
+}
+
+void Connection::fail(const QString& what, SQLSMALLINT handleType, SQLHANDLE handle) const {
+    throw OdbcError(what, diagnostics(handleType, handle), driverName_);
+}
+
+void Connection::connect(const QString& connectString) {
+    QByteArray cs = connectString.toUtf8();
+    SQLCHAR out[2048];
+    SQLSMALLINT outLen = 0;
+    SQLRETURN rc = SQLDriverConnect(handle_, nullptr, reinterpret_cast<SQLCHAR*>(cs.data()),
+                                    static_cast<SQLSMALLINT>(cs.size()), out, sizeof out, &outLen,
+                                    SQL_DRIVER_NOPROMPT);
+    if (!ok(rc)) fail(QStringLiteral("SQLDriverConnect"), SQL_HANDLE_DBC, handle_);
+    connected_ = true;
+    SQLCHAR name[256] = {};
+    SQLSMALLINT nameLen = 0;
+    if (ok(SQLGetInfo(handle_, SQL_DRIVER_NAME, name, sizeof name, &nameLen))) {
+        driverName_ = QString::fromUtf8(reinterpret_cast<const char*>(name));
+    }
+    encoding_ = encodingForDriver(driverName_);
+}
+
+void Connection::disconnect() {
+    if (!connected_) return;
+    if (!ok(SQLDisconnect(handle_))) fail(QStringLiteral("SQLDisconnect"), SQL_HANDLE_DBC, handle_);
+    connected_ = false;
+}
+
+// ---- statement -------------------------------------------------------------------------------
+
+ColumnClass classOfSqlType(SQLSMALLINT sqlType) {
+    switch (sqlType) {
+        case SQL_SMALLINT:
+        case SQL_INTEGER:
+        case SQL_TINYINT:
+        case SQL_BIGINT:
+            return ColumnClass::Integer;
+        case SQL_DECIMAL:
+        case SQL_NUMERIC:
+        case SQL_REAL:
+        case SQL_FLOAT:
+        case SQL_DOUBLE:
+            return ColumnClass::Number;
+        case SQL_TYPE_DATE:
+        case SQL_DATE:
+            return ColumnClass::Date;
+        case SQL_TYPE_TIME:
+        case SQL_TIME:
+            return ColumnClass::Time;
+        case SQL_TYPE_TIMESTAMP:
+        case SQL_TIMESTAMP:
+            return ColumnClass::Timestamp;
+        case SQL_BIT:
+            return ColumnClass::Boolean;
+        case SQL_BINARY:
+        case SQL_VARBINARY:
+        case SQL_LONGVARBINARY:
+            return ColumnClass::Binary;
+        default:
+            return ColumnClass::Text;
+    }
+}
+
+Statement::Statement(Connection& connection) : connection_(connection) {
+    if (!ok(SQLAllocHandle(SQL_HANDLE_STMT, connection.handle(), &handle_))) {
+        handle_ = SQL_NULL_HSTMT;
+        connection.fail(QStringLiteral("SQLAllocHandle(STMT)"), SQL_HANDLE_DBC,
+                        connection.handle());
+    }
+}
+
+Statement::~Statement() {
+    if (handle_ != SQL_NULL_HSTMT) SQLFreeHandle(SQL_HANDLE_STMT, handle_);
+}
+
+void Statement::fail(const QString& what) const {
+    connection_.fail(what, SQL_HANDLE_STMT, handle_);
+}
+
+bool Statement::setQueryTimeout(SQLULEN seconds) {
+    return ok(SQLSetStmtAttr(handle_, SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(seconds),
+                             SQL_IS_UINTEGER));
+}
+
+void Statement::execDirect(const QString& sql) {
+    SQLRETURN rc;
+    if (connection_.encoding() == TextEncoding::Utf16Wide) {
+        rc = SQLExecDirectW(handle_, const_cast<SQLWCHAR*>(wide(sql)),
+                            static_cast<SQLINTEGER>(sql.size()));
+    } else {
+        QByteArray bytes = sql.toUtf8();
+        rc = SQLExecDirect(handle_, reinterpret_cast<SQLCHAR*>(bytes.data()),
+                           static_cast<SQLINTEGER>(bytes.size()));
+    }
+    // A statement that changes nothing reports SQL_NO_DATA; it did run.
+    if (!ok(rc) && rc != SQL_NO_DATA) fail(QStringLiteral("SQLExecDirect"));
+}
+
+SQLSMALLINT Statement::columnCount() {
+    SQLSMALLINT n = 0;
+    if (!ok(SQLNumResultCols(handle_, &n))) fail(QStringLiteral("SQLNumResultCols"));
+    return n;
+}
+
+ColumnInfo Statement::describeColumn(SQLUSMALLINT column) {
+    ColumnInfo info;
+    SQLSMALLINT nameLen = 0, type = 0, digits = 0, nullable = 0;
+    SQLULEN size = 0;
+    if (connection_.encoding() == TextEncoding::Utf16Wide) {
+        SQLWCHAR name[512];
+        if (!ok(SQLDescribeColW(handle_, column, name, 512, &nameLen, &type, &size, &digits,
+                                &nullable))) {
+            fail(QStringLiteral("SQLDescribeColW"));
+        }
+        info.name = fromWide(name, std::min<SQLSMALLINT>(nameLen, 511));
+    } else {
+        SQLCHAR name[1024];
+        if (!ok(SQLDescribeCol(handle_, column, name, sizeof name, &nameLen, &type, &size, &digits,
+                               &nullable))) {
+            fail(QStringLiteral("SQLDescribeCol"));
+        }
+        info.name = QString::fromUtf8(reinterpret_cast<const char*>(name),
+                                      std::min<SQLSMALLINT>(nameLen, sizeof name - 1));
+    }
+    info.sqlType = type;
+    info.kind = classOfSqlType(type);
+    return info;
+}
+
+std::vector<ColumnInfo> Statement::describeColumns() {
+    std::vector<ColumnInfo> cols;
+    const SQLSMALLINT n = columnCount();
+    cols.reserve(static_cast<size_t>(n));
+    for (SQLSMALLINT i = 1; i <= n; ++i)
+        cols.push_back(describeColumn(static_cast<SQLUSMALLINT>(i)));
+    return cols;
+}
+
+bool Statement::fetch() {
+    SQLRETURN rc = SQLFetch(handle_);
+    if (rc == SQL_NO_DATA) return false;
+    if (!ok(rc)) fail(QStringLiteral("SQLFetch"));
+    return true;
+}
+
+SQLLEN Statement::rowCount() {
+    SQLLEN n = -1;
+    if (!ok(SQLRowCount(handle_, &n))) return -1;
+    return n;
+}
+
+QVariant Statement::getText(SQLUSMALLINT column) {
+    const bool w = connection_.encoding() == TextEncoding::Utf16Wide;
+    const SQLSMALLINT cType = w ? SQL_C_WCHAR : SQL_C_CHAR;
+    const qsizetype unit = w ? 2 : 1;
+    char buffer[1024];
+    QByteArray whole;  // used only when the value does not fit in one piece
+    bool pieces = false;
+    for (;;) {
+        SQLLEN ind = 0;
+        SQLRETURN rc = SQLGetData(handle_, column, cType, buffer, sizeof buffer, &ind);
+        if (rc == SQL_NO_DATA) break;
+        if (!ok(rc)) fail(QStringLiteral("SQLGetData"));
+        if (ind == SQL_NULL_DATA) return QVariant();
+        const qsizetype room = static_cast<qsizetype>(sizeof buffer) - unit;  // less the NUL
+        qsizetype got = (ind == SQL_NO_TOTAL || ind > room) ? room : static_cast<qsizetype>(ind);
+        bool truncated = rc == SQL_SUCCESS_WITH_INFO && (ind == SQL_NO_TOTAL || ind > room);
+        if (!truncated && !pieces) {
+            return w ? QString::fromUtf16(reinterpret_cast<const char16_t*>(buffer), got / 2)
+                     : QString::fromUtf8(buffer, got);
+        }
+        pieces = true;
+        whole.append(buffer, got);
+        if (!truncated) break;
+    }
+    return w ? QString::fromUtf16(reinterpret_cast<const char16_t*>(whole.constData()),
+                                  whole.size() / 2)
+             : QString::fromUtf8(whole);
+}
+
+QVariant Statement::getBinary(SQLUSMALLINT column) {
+    char buffer[4096];
+    QByteArray whole;
+    for (;;) {
+        SQLLEN ind = 0;
+        SQLRETURN rc = SQLGetData(handle_, column, SQL_C_BINARY, buffer, sizeof buffer, &ind);
+        if (rc == SQL_NO_DATA) break;
+        if (!ok(rc)) fail(QStringLiteral("SQLGetData"));
+        if (ind == SQL_NULL_DATA) return QVariant();
+        qsizetype got = (ind == SQL_NO_TOTAL || ind > static_cast<SQLLEN>(sizeof buffer))
+                            ? static_cast<qsizetype>(sizeof buffer)
+                            : static_cast<qsizetype>(ind);
+        whole.append(buffer, got);
+        if (rc == SQL_SUCCESS) break;
+    }
+    return whole;
+}
+
+QVariant Statement::getData(SQLUSMALLINT column, ColumnClass kind) {
+    SQLLEN ind = 0;
+    switch (kind) {
+        case ColumnClass::Text:
+            return getText(column);
+        case ColumnClass::Binary:
+            return getBinary(column);
+        case ColumnClass::Integer: {
+            SQLBIGINT v = 0;
+            if (!ok(SQLGetData(handle_, column, SQL_C_SBIGINT, &v, sizeof v, &ind))) {
+                fail(QStringLiteral("SQLGetData"));
+            }
+            if (ind == SQL_NULL_DATA) return QVariant();
+            if (v >= INT32_MIN && v <= INT32_MAX) return QVariant(static_cast<int>(v));
+            return QVariant(static_cast<qlonglong>(v));
+        }
+        case ColumnClass::Number: {
+            double v = 0;
+            if (!ok(SQLGetData(handle_, column, SQL_C_DOUBLE, &v, sizeof v, &ind))) {
+                fail(QStringLiteral("SQLGetData"));
+            }
+            if (ind == SQL_NULL_DATA) return QVariant();
+            return QVariant(v);
+        }
+        case ColumnClass::Boolean: {
+            unsigned char v = 0;
+            if (!ok(SQLGetData(handle_, column, SQL_C_BIT, &v, sizeof v, &ind))) {
+                fail(QStringLiteral("SQLGetData"));
+            }
+            if (ind == SQL_NULL_DATA) return QVariant();
+            return QVariant(v != 0);
+        }
+        case ColumnClass::Date: {
+            SQL_DATE_STRUCT d{};
+            if (!ok(SQLGetData(handle_, column, SQL_C_TYPE_DATE, &d, sizeof d, &ind))) {
+                fail(QStringLiteral("SQLGetData"));
+            }
+            if (ind == SQL_NULL_DATA) return QVariant();
+            return QVariant(QDate(d.year, d.month, d.day));
+        }
+        case ColumnClass::Time: {
+            SQL_TIME_STRUCT t{};
+            if (!ok(SQLGetData(handle_, column, SQL_C_TYPE_TIME, &t, sizeof t, &ind))) {
+                fail(QStringLiteral("SQLGetData"));
+            }
+            if (ind == SQL_NULL_DATA) return QVariant();
+            return QVariant(QTime(t.hour, t.minute, t.second));
+        }
+        case ColumnClass::Timestamp: {
+            SQL_TIMESTAMP_STRUCT t{};
+            if (!ok(SQLGetData(handle_, column, SQL_C_TYPE_TIMESTAMP, &t, sizeof t, &ind))) {
+                fail(QStringLiteral("SQLGetData"));
+            }
+            if (ind == SQL_NULL_DATA) return QVariant();
+            return QVariant(QDateTime(
+                QDate(t.year, t.month, t.day),
+                QTime(t.hour, t.minute, t.second, static_cast<int>(t.fraction / 1000000))));
+        }
+    }
+    return QVariant();
+}
+
+}  // namespace tav::dataaccess::odbc

@@ -1,0 +1,353 @@
+// Cursors on both backends: snapshots, end codes, columns by name and position, typed reads,
+// Japanese names and values, the dialect on a real server, and the failures that end the program.
+#include "fixture.h"
+
+using namespace tav::dataaccess;
+using tav::test::exitStatusOf;
+
+namespace {
+
+class Cursors : public tav::test::BackendTest {
+  protected:
+    void SetUp() override {
+        BackendTest::SetUp();
+        if (HasFatalFailure()) return;
+        db->exec(
+            {QStringLiteral("CREATE TABLE 名称マスタ (名称ＩＤ VARCHAR(20), 名称区分 VARCHAR(10), "
+                            "名称名称 VARCHAR(100), 名称説明 VARCHAR(200), 表示順 INTEGER, "
+                            "金額 NUMERIC(12,2))"),
+             QStringLiteral("INSERT INTO 名称マスタ VALUES ('MENU', '01', 'ﾒﾆｭｰ㈱①～', "
+                            "'説明 \"引用\" と ''単引用''', 1, 1234.5)"),
+             QStringLiteral("INSERT INTO 名称マスタ VALUES ('MENU', '02', '第二', NULL, 2, NULL)"),
+             QStringLiteral(
+                 "INSERT INTO 名称マスタ VALUES ('ＡＢＣ１', '01', '全角ＩＤ', '', 3, 0.25)")});
+    }
+};
+
+TEST_P(Cursors, JapaneseNamesAndValuesRoundTrip) {
+    settings();
+    ASSERT_TRUE(isTrue(Q0100_CONNECT(0)));
+    // A full-width table and column name written the way programs write them.
+    db->exec(
+        QStringLiteral("CREATE TABLE タイトル１行目 (タイトル１行目 VARCHAR(50), 番号 INTEGER)"));
+    db->exec(QStringLiteral("INSERT INTO タイトル１行目 VALUES ('ｶﾞｷﾞｸﾞ　全角空白 ㈲Ⅱ', 1)"));
+    ASSERT_TRUE(
+        isTrue(Q0300_DECLARE(0, 10, QStringLiteral("SELECT タイトル１行目 FROM タイトル１行目"))));
+    EXPECT_EQ(Q0700_SGET(10, QStringLiteral("タイトル１行目")).toString(),
+              QStringLiteral("ｶﾞｷﾞｸﾞ　全角空白 ㈲Ⅱ"));
+    EXPECT_TRUE(isTrue(Q0600_DS_CLOSE(10)));
+
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(
+        0, 10,
+        QStringLiteral("SELECT 名称名称, 名称説明 FROM 名称マスタ WHERE 名称ＩＤ = \"MENU\" AND "
+                       "名称区分 = \"01\""))));
+    EXPECT_EQ(Q0700_SGET(10, QStringLiteral("名称名称")).toString(), QStringLiteral("ﾒﾆｭｰ㈱①～"));
+    EXPECT_EQ(Q0700_SGET(10, QStringLiteral("名称説明")).toString(),
+              QStringLiteral("説明 \"引用\" と '単引用'"));
+    // A full-width value in a dialect literal, and a doubled quote inside one.
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(
+        0, 11, QStringLiteral("SELECT 名称名称 FROM 名称マスタ WHERE 名称ＩＤ = \"ＡＢＣ１\""))));
+    EXPECT_EQ(Q0710_GET(11, 1).toString(), QStringLiteral("全角ＩＤ"));
+    EXPECT_EQ(Q0300_DECLARE(0, 12,
+                            QStringLiteral("SELECT 名称名称 FROM 名称マスタ WHERE 名称説明 = "
+                                           "\"説明 \"\"引用\"\" と '単引用'\"")),
+              QVariant(true));
+    EXPECT_EQ(Q0700_GET(12, QStringLiteral("名称名称")).toString(), QStringLiteral("ﾒﾆｭｰ㈱①～"));
+}
+
+TEST_P(Cursors, SnapshotRowsAndEndCodes) {
+    settings();
+    ASSERT_TRUE(isTrue(Q0100_CONNECT(0)));
+    QVariant r = Q0300_DECLARE(0, 10,
+                               QStringLiteral("SELECT 名称区分 FROM 名称マスタ WHERE "
+                                              "名称ＩＤ = \"MENU\" ORDER BY 表示順"));
+    ASSERT_EQ(r, QVariant(true));
+    EXPECT_EQ(dataAccessState().cursors[10].db, 0);
+    EXPECT_EQ(Q0700_GET(10, QStringLiteral("名称区分")).toString(), QStringLiteral("01"));
+    // Rows added after the declare are not in its snapshot.
+    db->exec(QStringLiteral(
+        "INSERT INTO 名称マスタ (名称ＩＤ, 名称区分, 表示順) VALUES ('MENU', '03', 9)"));
+    EXPECT_EQ(Q0500_FETCH(10), QVariant(true));
+    EXPECT_EQ(Q0700_GET(10, QStringLiteral("名称区分")).toString(), QStringLiteral("02"));
+    EXPECT_EQ(Q0500_FETCH(10), QVariant(kEndOfCursor));
+}
+
+TEST_P(Cursors, EmptyResultGives101AndStillNeedsClosing) {
+    settings();
+    Q0100_CONNECT(0);
+    EXPECT_EQ(
+        Q0300_DECLARE(0, 10, QStringLiteral("SELECT * FROM 名称マスタ WHERE 名称ＩＤ = \"NONE\"")),
+        QVariant(kNoData));
+    EXPECT_EQ(dataAccessState().lastErrorMessage, QStringLiteral("101: 検索データがありません"));
+    EXPECT_TRUE(dataAccessState().cursors[10].recordSet != nullptr);
+    EXPECT_TRUE(isTrue(Q0600_DS_CLOSE(10)));
+    EXPECT_TRUE(dataAccessState().cursors[10].recordSet == nullptr);
+}
+
+TEST_P(Cursors, OneRowResultFetchesTo201) {
+    settings();
+    Q0100_CONNECT(0);
+    ASSERT_TRUE(isTrue(
+        Q0300_DECLARE(0, 0, QStringLiteral("SELECT 表示順 FROM 名称マスタ WHERE 表示順 = 3"))));
+    EXPECT_EQ(Q0700_GET(0, QStringLiteral("表示順")), QVariant(3));
+    EXPECT_EQ(Q0500_FETCH(0), QVariant(kEndOfCursor));
+}
+
+TEST_P(Cursors, NumbersStayNumbersAndNullIsNull) {
+    settings();
+    Q0100_CONNECT(0);
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(
+        0, 60,
+        QStringLiteral(
+            "SELECT 表示順, 金額, 名称説明, 名称ＩＤ FROM 名称マスタ ORDER BY 表示順"))));
+    QVariant n = Q0700_GET(60, QStringLiteral("表示順"));
+    EXPECT_EQ(n.typeId(), QMetaType::Int);
+    EXPECT_EQ(n.toInt(), 1);
+    QVariant d = Q0700_GET(60, QStringLiteral("金額"));
+    EXPECT_EQ(d.typeId(), QMetaType::Double);
+    EXPECT_DOUBLE_EQ(d.toDouble(), 1234.5);
+    EXPECT_EQ(Q0700_GET(60, QStringLiteral("名称ＩＤ")).typeId(), QMetaType::QString);
+    EXPECT_EQ(Q0700_NGET(60, QStringLiteral("金額")), QVariant(1234.5));
+    EXPECT_EQ(Q0700_DGET(60, QStringLiteral("名称ＩＤ")), QVariant(QStringLiteral("MENU")));
+    ASSERT_EQ(Q0500_FETCH(60), QVariant(true));
+    EXPECT_TRUE(Q0700_GET(60, QStringLiteral("名称説明")).isNull());
+    EXPECT_TRUE(Q0700_GET(60, QStringLiteral("金額")).isNull());
+    EXPECT_EQ(Q0700_SGET(60, QStringLiteral("名称説明")), QVariant(QString()));
+    EXPECT_EQ(Q0700_NGET(60, QStringLiteral("名称説明")), QVariant(0));
+    EXPECT_EQ(Q0700_DGET(60, QStringLiteral("名称説明")), QVariant(QStringLiteral("00000000")));
+    EXPECT_TRUE(Q0710_GET(60, 2).isNull());
+    ASSERT_EQ(Q0500_FETCH(60), QVariant(true));
+    // An empty text is not Null.
+    EXPECT_FALSE(Q0700_GET(60, QStringLiteral("名称説明")).isNull());
+    EXPECT_EQ(Q0700_DGET(60, QStringLiteral("名称説明")), QVariant(QString()));
+}
+
+TEST_P(Cursors, ColumnsByPositionAndByNameWithoutRegardToCase) {
+    settings();
+    Q0100_CONNECT(0);
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(
+        0, 5, QStringLiteral("SELECT 表示順 AS Seq, 名称名称 FROM 名称マスタ WHERE 表示順 = 2"))));
+    EXPECT_EQ(Q0710_GET(5, 1), QVariant(2));
+    EXPECT_EQ(Q0710_GET(5, 2), QVariant(QStringLiteral("第二")));
+    EXPECT_EQ(Q0700_GET(5, QStringLiteral("SEQ")), QVariant(2));
+    EXPECT_EQ(Q0700_GET(5, QStringLiteral("seq")), QVariant(2));
+}
+
+TEST_P(Cursors, DialectRunsOnTheBackend) {
+    settings();
+    Q0100_CONNECT(0);
+    db->exec(QStringLiteral(
+        "INSERT INTO 名称マスタ (名称ＩＤ, 名称区分, 表示順) VALUES ('A%B', '09', 10)"));
+    db->exec(QStringLiteral(
+        "INSERT INTO 名称マスタ (名称ＩＤ, 名称区分, 表示順) VALUES ('AXB', '09', 11)"));
+    auto count = [](const QString& sql) {
+        int n = 0;
+        QVariant r = Q0300_DECLARE(0, 1, sql);
+        if (isTrue(r)) {
+            do ++n;
+            while (isTrue(Q0500_FETCH(1)));
+        }
+        Q0600_DS_CLOSE(1);
+        return n;
+    };
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM 名称マスタ WHERE 名称ＩＤ LIKE \"ME*\"")), 2);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM 名称マスタ WHERE 名称ＩＤ LIKE \"MEN?\"")), 2);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM 名称マスタ WHERE 名称ＩＤ LIKE \"A?B\"")), 2);
+    // A % of the office dialect is a plain character.
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM 名称マスタ WHERE 名称ＩＤ LIKE \"A%B\"")), 1);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM 名称マスタ WHERE 表示順 => 10")), 2);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM 名称マスタ WHERE 表示順 =< 2")), 2);
+    EXPECT_EQ(count(QStringLiteral("SELECT [名称ＩＤ] FROM [名称マスタ] WHERE [表示順] = 3")), 1);
+    // Nothing inside a literal is rewritten.
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM 名称マスタ WHERE 名称ＩＤ = \"=>[x]*\"")), 0);
+}
+
+TEST_P(Cursors, NulInTheStatementIsLoggedAndTheStatementStillRuns) {
+    settings();
+    Q0100_CONNECT(0);
+    QString sql = QStringLiteral("SELECT 名称名称 FROM 名称マスタ WHERE 表示順 = 3");
+    sql.append(QChar(u'\0'));
+    QVariant r = Q0300_DECLARE(0, 3, sql);
+    ASSERT_EQ(r, QVariant(true));
+    EXPECT_EQ(Q0700_SGET(3, QStringLiteral("名称名称")), QVariant(QStringLiteral("全角ＩＤ")));
+    ASSERT_EQ(log().size(), 1);
+    EXPECT_EQ(
+        log()[0],
+        QStringLiteral("Q0300 LA30 1 00000000 NULL文字を含むSQL文が指定されました。SQL=") + sql);
+}
+
+TEST_P(Cursors, UnknownColumnInTheStatementEndsWithL903AndTheStatement) {
+    settings();
+    Q0100_CONNECT(0);
+    const QString sql =
+        QStringLiteral("SELECT 存在しない列 FROM 名称マスタ WHERE 名称ＩＤ = \"MENU\"");
+    EXPECT_EQ(exitStatusOf([&] { Q0300_DECLARE(0, 10, sql); }), 2);
+    const QStringList l = log();
+    ASSERT_GE(l.size(), 3);
+    for (qsizetype i = 0; i + 2 < l.size(); ++i) {
+        EXPECT_TRUE(l[i].startsWith(QStringLiteral("Q0300 L903 1 00003146 (Errors(") +
+                                    QString::number(l.size() - 3 - i) + QStringLiteral("):")))
+            << l[i].toStdString();
+        EXPECT_TRUE(l[i].contains(QStringLiteral(" 発生元="))) << l[i].toStdString();
+    }
+    EXPECT_TRUE(l[l.size() - 3].contains(QStringLiteral("存在しない列"))) << l[0].toStdString();
+    EXPECT_EQ(l[l.size() - 2], QStringLiteral("Q0300 L903 1 00003146 ") + sql);
+    EXPECT_EQ(l.last(),
+              QStringLiteral(
+                  "Q0300 L903 5 00003146 "
+                  "ＳＱＬ処理でエラーが発生しました（エラー内容はこの行以前に出力されています）"));
+    ASSERT_EQ(fake.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fake.messageBox.shown[0].text,
+              QStringLiteral("Q0300で異常終了 ログファイルを参照して下さい。 "));
+}
+
+TEST_P(Cursors, UnknownColumnNameEndsWithL907AndTheDetailLine) {
+    settings();
+    Q0100_CONNECT(0);
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 10, QStringLiteral("SELECT 名称名称 FROM 名称マスタ"))));
+    EXPECT_EQ(exitStatusOf([] { Q0700_SGET(10, QStringLiteral("名称説明")); }), 2);
+    EXPECT_EQ(
+        log(),
+        (QStringList{
+            QStringLiteral("Q0700 L907 1 00003265 (Errors(0):3265) "
+                           "指定された列がレコードセットにありません。 発生元=LSQLIO00"),
+            QStringLiteral("Q0700 L907 1 00003265 詳細情報：(ｶﾗﾑ名='名称説明')"),
+            QStringLiteral(
+                "Q0700 L907 5 00003265 "
+                "ＳＱＬ処理でエラーが発生しました（エラー内容はこの行以前に出力されています）"),
+        }));
+}
+
+TEST_P(Cursors, PositionPastTheLastColumnEndsWithL907AndTheIndex) {
+    settings();
+    Q0100_CONNECT(0);
+    ASSERT_TRUE(
+        isTrue(Q0300_DECLARE(0, 10, QStringLiteral("SELECT 名称名称, 名称ＩＤ FROM 名称マスタ"))));
+    EXPECT_EQ(exitStatusOf([] { Q0710_GET(10, 3); }), 2);
+    EXPECT_EQ(
+        log(),
+        (QStringList{
+            QStringLiteral("Q0710 L907 1 00003265 (3265) "
+                           "指定された列がレコードセットにありません。(ｶﾗﾑ位置='2')"),
+            QStringLiteral(
+                "Q0710 L907 5 00003265 "
+                "ＳＱＬ処理でエラーが発生しました（エラー内容はこの行以前に出力されています）"),
+        }));
+}
+
+TEST_P(Cursors, TraceWritesOneLinePerCall) {
+    settings(QStringLiteral("[SQLLOGOUT]\nQ_DEBUG=1\n"));
+    Q0100_CONNECT(0);
+    const QString sql = QStringLiteral("SELECT 名称名称, 表示順 FROM 名称マスタ WHERE 表示順 = 1");
+    Q0300_DECLARE(0, 10, sql, 0);
+    Q0700_SGET(10, QStringLiteral("名称名称"));
+    Q0700_NGET(10, QStringLiteral("表示順"));
+    Q0700_DGET(10, QStringLiteral("表示順"));
+    Q0710_GET(10, 1);
+    Q0500_FETCH(10);
+    Q0600_DS_CLOSE(10);
+    Q0200_DISCON(0);
+    const QString where = db->dataSource() + u'-' + db->filePath();
+    QStringList want{
+        QStringLiteral("Q0100 L010 1 00000000 Q0100_CONNECT( ") + where + QStringLiteral(" , '") +
+            db->user() + QStringLiteral("' , '' , 'ODBC_DAO' )"),
+        QStringLiteral("Q0300 L030 1 00000000 Q0300_DECLARE( ") + where +
+            QStringLiteral(" , 10 , ↓ , 0 )"),
+        QStringLiteral("Q0300 L031 1 00000000           ") + sql,
+        QStringLiteral("Q0700 L07S 1 00000000 Q0700_SGET( 10 , '名称名称' )"),
+        QStringLiteral("Q0700 L070 1 00000000 Q0700_GET( 10 , '名称名称' )"),
+        QStringLiteral("Q0700 L07N 1 00000000 Q0700_NGET( 10 , '表示順' )"),
+        QStringLiteral("Q0700 L070 1 00000000 Q0700_GET( 10 , '表示順' )"),
+        QStringLiteral("Q0700 L07D 1 00000000 Q0700_DGET( 10 , '表示順' )"),
+        QStringLiteral("Q0700 L070 1 00000000 Q0700_GET( 10 , '表示順' )"),
+        QStringLiteral("Q0710 L071 1 00000000 Q0710_GET( 10 , 1 )"),
+        QStringLiteral("Q0500 L050 1 00000000 Q0500_FETCH( 10 )"),
+        QStringLiteral("Q0600 L060 1 00000000 Q0600_DS_CLOSE( 10 )"),
+        QStringLiteral("Q0200 L020 1 00000000 Q0200_DISCON( ") + where + QStringLiteral(" )"),
+    };
+    EXPECT_EQ(log(), want);
+}
+
+TEST_P(Cursors, FailingDeclareWithTraceOnWritesTheStatementOnce) {
+    settings(QStringLiteral("[SQLLOGOUT]\nQ_DEBUG=1\n"));
+    Q0100_CONNECT(0);
+    const QString sql = QStringLiteral("SELECT x FROM 無いテーブル");
+    EXPECT_EQ(exitStatusOf([&] { Q0300_DECLARE(0, 10, sql); }), 2);
+    EXPECT_EQ(log().filter(sql).size(), 1);
+    EXPECT_TRUE(log().last().startsWith(QStringLiteral("Q0300 L903 5 ")));
+}
+
+TEST_P(Cursors, OperationsOnClosedOrUndeclaredCursorsEndTheProgram) {
+    settings();
+    Q0100_CONNECT(0);
+    // Never declared: refused with the empty-kind text.
+    EXPECT_EQ(exitStatusOf([] { Q0500_FETCH(7); }), 2);
+    EXPECT_EQ(
+        log()[0],
+        QStringLiteral("Q0500 L102 1 00000000 (0) "
+                       "ﾃﾞｰﾀｱｸｾｽ種別が設定されていません。またはｶｰｿﾙ､ﾃﾞｰﾀﾍﾞｰｽが開かれていません｡"));
+    EXPECT_EQ(log()[1],
+              QStringLiteral(
+                  "Q0500 L102 5 00000000 "
+                  "ＳＱＬ処理でエラーが発生しました（エラー内容はこの行以前に出力されています）"));
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 7, QStringLiteral("SELECT 名称名称 FROM 名称マスタ"))));
+    ASSERT_TRUE(isTrue(Q0600_DS_CLOSE(7)));
+    EXPECT_EQ(exitStatusOf([] { Q0500_FETCH(7); }), 2);
+    EXPECT_TRUE(log().contains(QStringLiteral(
+        "Q0500 L905 1 00000091 (91) データベースまたはレコードセットが開かれていません。")));
+    EXPECT_EQ(exitStatusOf([] { Q0600_DS_CLOSE(7); }), 2);
+    EXPECT_TRUE(log().last().startsWith(QStringLiteral("Q0600 L906 5 00000091")));
+    EXPECT_EQ(exitStatusOf([] { Q0700_GET(7, QStringLiteral("名称名称")); }), 2);
+    EXPECT_TRUE(log().last().startsWith(QStringLiteral("Q0700 L907 5 00000091")));
+    EXPECT_EQ(exitStatusOf([] { Q0710_GET(7, 1); }), 2);
+    EXPECT_TRUE(log().last().startsWith(QStringLiteral("Q0710 L907 5 00000091")));
+}
+
+TEST_P(Cursors, ReadingPastTheLastRowEndsTheProgram) {
+    settings();
+    Q0100_CONNECT(0);
+    ASSERT_TRUE(isTrue(
+        Q0300_DECLARE(0, 10, QStringLiteral("SELECT 名称名称 FROM 名称マスタ WHERE 表示順 = 1"))));
+    ASSERT_EQ(Q0500_FETCH(10), QVariant(kEndOfCursor));
+    EXPECT_EQ(exitStatusOf([] { Q0700_GET(10, QStringLiteral("名称名称")); }), 2);
+    EXPECT_EQ(log()[0],
+              QStringLiteral("Q0700 L907 1 00003021 (3021) カレント レコードがありません。"));
+    EXPECT_EQ(exitStatusOf([] { Q0500_FETCH(10); }), 2);
+    EXPECT_TRUE(log().last().startsWith(QStringLiteral("Q0500 L905 5 00003021")));
+}
+
+TEST_P(Cursors, DeclareOnADisconnectedDatabaseEndsWithL903) {
+    settings();
+    Q0100_CONNECT(0);
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 10, QStringLiteral("SELECT 名称名称 FROM 名称マスタ"))));
+    Q0200_DISCON(0);
+    // The disconnect closed the record sets read through it.
+    EXPECT_TRUE(dataAccessState().cursors[10].recordSet == nullptr);
+    const QString sql = QStringLiteral("SELECT 名称名称 FROM 名称マスタ");
+    EXPECT_EQ(exitStatusOf([&] { Q0300_DECLARE(0, 10, sql); }), 2);
+    EXPECT_EQ(
+        log(),
+        (QStringList{
+            QStringLiteral(
+                "Q0300 L903 1 00000091 (91) データベースまたはレコードセットが開かれていません。"),
+            QStringLiteral("Q0300 L903 1 00000091 ") + sql,
+            QStringLiteral(
+                "Q0300 L903 5 00000091 "
+                "ＳＱＬ処理でエラーが発生しました（エラー内容はこの行以前に出力されています）"),
+        }));
+}
+
+TEST_P(Cursors, LongTextComesBackWhole) {
+    settings();
+    Q0100_CONNECT(0);
+    QString longText;
+    for (int i = 0; i < 3000; ++i) longText += (i % 2 ? QStringLiteral("あ") : QStringLiteral("x"));
+    db->exec(QStringLiteral("CREATE TABLE 長文 (本文 TEXT)"));
+    db->exec(QStringLiteral("INSERT INTO 長文 VALUES ('") + longText + QStringLiteral("')"));
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 1, QStringLiteral("SELECT 本文 FROM 長文"))));
+    EXPECT_EQ(Q0700_SGET(1, QStringLiteral("本文")).toString(), longText);
+}
+
+TAV_BOTH_BACKENDS(Cursors);
+
+}  // namespace

@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# Runs the real setup program on its own Xvfb display in a temporary installation and answers
+# its windows and boxes with xdotool, as a user would.
+#   setup_e2e.sh <TAV_setup binary> archive|missing-archive|abort|missing-readme|demo
+# "demo" installs with the demonstration installation's piece (demo/setup) and checks that its
+# archive unpacked the menu file into the menu's program folder.
+set -euo pipefail
+SETUP_BIN=$1
+SCENARIO=$2
+SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+TIMEOUT=${TAV_E2E_TIMEOUT:-30}
+
+WORK=$(mktemp -d)
+XVFB_PID=
+SETUP_PID=
+cleanup() {
+    [ -n "$SETUP_PID" ] && kill "$SETUP_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL ($SCENARIO): $*" >&2
+    echo "-- windows:" >&2
+    xdotool search --onlyvisible --name '.' getwindowname %@ >&2 2>/dev/null || true
+    exit 1
+}
+
+# Polls a command every 50 ms until it succeeds; fails after the time-out.
+wait_for() {
+    local what=$1
+    shift
+    local deadline=$((SECONDS + TIMEOUT))
+    until "$@"; do
+        ((SECONDS < deadline)) || fail "timed out waiting for $what"
+        sleep 0.05
+    done
+}
+
+# The visible windows whose title is exactly $1, one id a line.
+windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
+window_exists() { [ -n "$(windows_named "$1")" ]; }
+setup_running() { kill -0 "$SETUP_PID" 2>/dev/null; }
+setup_ended() { ! setup_running; }
+
+# Presses the default button of the box: focus it, then Return.
+answer_default() {
+    local id=$1
+    xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
+    xdotool key --clearmodifiers Return
+}
+
+# Clicks the centre of a control given in twips (left, top, width, height), 15 twips a pixel.
+click_twips() {
+    local left=$1 top=$2 width=$3 height=$4
+    xdotool mousemove --sync --window "$MAIN" $(((left + width / 2) / 15)) $(((top + height / 2) / 15)) \
+        click 1
+}
+
+# ---- the display ----------------------------------------------------------------------------
+Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$WORK/display" 2>"$WORK/xvfb.log" &
+XVFB_PID=$!
+wait_for "the Xvfb display" test -s "$WORK/display"
+export DISPLAY=":$(head -n1 "$WORK/display")"
+export QT_QPA_PLATFORM=xcb
+unset SESSION_MANAGER
+
+# ---- the installation: the setup program with its readme and archive -----------------------
+INST="$WORK/TAV/SYS"
+OUT="$WORK/out"
+mkdir -p "$INST" "$OUT"
+if [ "$SCENARIO" = demo ]; then
+    mkdir -p "$INST/App" "$WORK/payload"
+    printf '@10 demo\r\n' >"$WORK/payload/TAV_MENU1.DAT"
+    bash "$SOURCE_DIR/demo/setup/install_setup.sh" "$SETUP_BIN" "$INST/App" "$WORK/payload"
+else
+    cp "$SETUP_BIN" "$INST/TAV_setup"
+fi
+if [ "$SCENARIO" = demo ]; then
+    :
+elif [ "$SCENARIO" != missing-readme ]; then
+    printf 'セットアップの前にお読み下さい。\r\n\r\n㈱マルヴネ\r\n' | iconv -f UTF-8 -t CP932 \
+        >"$INST/TAV_お読み下さい.TXT"
+fi
+if [ "$SCENARIO" != missing-archive ] && [ "$SCENARIO" != demo ]; then
+    # A stand-in for the self-extracting archive: records that it ran, works a second, and
+    # records its end just before it ends.
+    cat >"$INST/TAV_App.TAV" <<'ARCHIVE'
+#!/bin/sh
+printf '%s\n' "$0" "$@" >"$TAV_E2E_OUT/started"
+sleep 1
+: >"$TAV_E2E_OUT/ended"
+ARCHIVE
+    chmod +x "$INST/TAV_App.TAV"
+fi
+export TAV_E2E_OUT="$OUT"
+
+# ---- the run -------------------------------------------------------------------------------
+(cd "$WORK" && exec "$INST/TAV_setup") >"$WORK/setup.log" 2>&1 &
+SETUP_PID=$!
+
+finish() {  # the expected exit status of the setup program
+    wait_for "the end of the setup program" setup_ended
+    local status=0
+    wait "$SETUP_PID" || status=$?
+    SETUP_PID=
+    [ "$status" -eq "$1" ] || { cat "$WORK/setup.log" >&2; fail "exit status $status, expected $1"; }
+}
+
+if [ "$SCENARIO" = missing-readme ]; then
+    wait_for "the readme error box" window_exists '起動エラー'
+    window_exists 'TAV_setup' && fail "the setup window was shown without a readme"
+    answer_default "$(windows_named '起動エラー' | head -n1)"
+    finish 1
+    [ ! -e "$OUT/started" ] || fail "something was started"
+    echo "PASS ($SCENARIO)"
+    exit 0
+fi
+
+wait_for "the setup window" window_exists 'TAV_setup'
+MAIN=$(windows_named 'TAV_setup' | head -n1)
+
+if [ "$SCENARIO" = abort ]; then
+    click_twips 9240 7440 1095 375  # 終了
+    wait_for "the abort question" window_exists '中断確認'
+    answer_default "$(windows_named '中断確認' | head -n1)"  # Yes is preselected
+    finish 0
+    [ ! -e "$OUT/started" ] || fail "the archive was started"
+    echo "PASS ($SCENARIO)"
+    exit 0
+fi
+
+click_twips 2880 1800 975 495   # 開始, still disabled: nothing may happen
+click_twips 2040 7440 1575 375  # 同意する
+click_twips 2880 1800 975 495   # 開始
+
+if [ "$SCENARIO" = archive ]; then
+    wait_for "the archive's start" test -e "$OUT/started"
+    grep -qx "$INST/TAV_App.TAV" "$OUT/started" || fail "archive started as $(head -n1 "$OUT/started")"
+    # While the archive works, no completion message.
+    while [ ! -e "$OUT/ended" ]; do
+        window_exists '終了確認' && fail "completion shown while the archive was still running"
+        setup_running || fail "the setup program ended while the archive was running"
+        sleep 0.05
+    done
+    wait_for "the completion message" window_exists '終了確認'
+    [ -e "$OUT/ended" ] || fail "completion shown before the archive ended"
+    setup_running || fail "the setup program ended before the completion message was answered"
+    answer_default "$(windows_named '終了確認' | head -n1)"
+    finish 0
+elif [ "$SCENARIO" = demo ]; then
+    wait_for "the completion message" window_exists '終了確認'
+    cmp -s "$WORK/payload/TAV_MENU1.DAT" "$INST/App/TAV_MENU1.DAT" ||
+        fail "the demo archive did not unpack the menu file before the completion message"
+    answer_default "$(windows_named '終了確認' | head -n1)"
+    finish 0
+else
+    # The launcher's box (the program's title, beside the setup window), then the completion.
+    launcher_box() { windows_named 'TAV_setup' | grep -vx "$MAIN"; }
+    wait_for "the launcher's not-found box" launcher_box
+    window_exists '終了確認' && fail "completion shown before the not-found box was answered"
+    answer_default "$(launcher_box | head -n1)"
+    wait_for "the completion message" window_exists '終了確認'
+    answer_default "$(windows_named '終了確認' | head -n1)"
+    finish 0
+fi
+echo "PASS ($SCENARIO)"

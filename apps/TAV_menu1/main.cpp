@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     tav::common::StartProgram(argc, argv);
 #ifdef TAV_OFFICE_DATABASE
-    tav::menu::InstallOfficeMenuDatabase();
+    tav::menu::installOfficeMenuDatabase();
 #endif
     tav::menu::TAV_menu1_frm window;
     window.Form_Load();

@@ -1,6 +1,10 @@
 #include "menu_main_window.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QSaveFile>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -321,6 +325,7 @@ void TAV_menu1_frm::fillList(int s) {
         // A page without visible items: the buttons of the page before must not stay.
         clearButtons();
     }
+    writeStateFile();
 }
 
 void TAV_menu1_frm::clearButtons() {
@@ -353,10 +358,47 @@ void TAV_menu1_frm::fillButtons(int s) {
         if (e.ButtonGroup != table.MenuEntries[i + 1].ButtonGroup) break;
     }
     for (QPushButton* b : Command1) b->setVisible(!b->text().isEmpty());
+    writeStateFile();
 }
 
 QString TAV_menu1_frm::buttonTag(int index) const {
     return Command1.at(index)->property("Tag").toString();
+}
+
+QString TAV_menu1_frm::stateText() const {
+    QStringList lines;
+    auto line = [&](const QString& name, const QString& value) {
+        QString flat = value;
+        flat.replace(u'\n', QStringLiteral("\\n")).remove(u'\r');
+        lines << name + u'=' + flat;
+    };
+    line(QStringLiteral("caption"), windowTitle());
+    line(QStringLiteral("enabled"), isEnabled() ? QStringLiteral("1") : QStringLiteral("0"));
+    for (QLabel* l : {lblTitle[0], lblTitle[1], JISYA0, Label3, lblPage, lblBiko})
+        line(l->objectName(), l->text());
+    line(QStringLiteral("Combo1"), Combo1->currentText());
+    QStringList items;
+    for (int i = 0; i < List1->count(); ++i) items << List1->item(i)->text();
+    line(QStringLiteral("List1.items"), items.join(u'|'));
+    line(QStringLiteral("List1.row"), QString::number(List1->currentRow()));
+    for (QPushButton* b : Command1)
+        line(b->objectName(), b->isHidden() ? QString() : b->text());
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* login = qobject_cast<LoginWindow*>(top);
+        if (!login || !login->isVisible()) continue;
+        line(QStringLiteral("TAV_LOGIN"), QStringLiteral("shown"));
+        line(QStringLiteral("TAV_LOGIN.Lbl_msg"), login->Lbl_msg->text());
+    }
+    return lines.join(u'\n') + u'\n';
+}
+
+void TAV_menu1_frm::writeStateFile() const {
+    static const QString path = qEnvironmentVariable("TAV_MENU_STATE_FILE");
+    if (path.isEmpty()) return;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return;
+    file.write(stateText().toUtf8());
+    file.commit();
 }
 
 // ---- events ------------------------------------------------------------------------------------
@@ -390,6 +432,7 @@ void TAV_menu1_frm::cmdEnd_Click() {
 void TAV_menu1_frm::Timer1_Timer() {
     M0500_LOGIN_START(*this);
     Label3->setText(ClockText(platform::now()));
+    writeStateFile();
 }
 
 QString TAV_menu1_frm::ClockText(const QDateTime& moment) {

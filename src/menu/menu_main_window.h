@@ -69,6 +69,12 @@ class TAV_menu1_frm : public QWidget, public MenuWindow, public LoginHost {
     // The Tag of a function button ("007"), empty when it has none.
     QString buttonTag(int index) const;
 
+    // What the window shows, one "name=text" line per control, for whole-program runs that
+    // cannot read the screen: written to the file named by TAV_MENU_STATE_FILE (when set) on
+    // every tick of the clock and after every filling.
+    QString stateText() const;
+    void writeStateFile() const;
+
     // ---- MenuWindow ----
     void setOwnerEnabled(bool enabled) override;
     void setHourglass(bool on) override;

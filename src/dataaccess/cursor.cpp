@@ -76,6 +76,7 @@ QVariant Q0300_DECLARE(qint16 db, qint16 cursor, const QString& sql, qint16 opti
         trace(kQ0300, QStringLiteral("L031"), QString(10, u' ') + sql);
         SqlNullCheck(sql, kQ0300);
         if (!isServedKind(s.currentAccessKind)) {
+            s.lastSqlText = sql;
             refuse(kQ0300, QStringLiteral("L102"), l102Text(s.currentAccessKind));
         }
         if (!conn.database) throw runtimeFailure(kObjectNotSet);

@@ -4,6 +4,7 @@
 #include "common/name_master.h"
 #include "common/system_log.h"
 #include "dataaccess/lsqlio00.h"
+#include "dataaccess/lsqlio00_state.h"
 #include "menu/company.h"
 #include "menu/launch_entry.h"
 #include "menu/menu_file.h"
@@ -11,6 +12,7 @@
 #include "menu/option_menu.h"
 #include "menu/startup.h"
 #include "menu_fakes.h"
+#include "platform/text.h"
 #include "support/office_db.h"
 
 using namespace tav::menu;
@@ -101,8 +103,11 @@ TEST_F(OfficeDatabase, TheCompanyHeaderIsReadWithTheExactStatement) {
     EXPECT_EQ(window.company, "㈱マルヴネ商事　本店 ");
     EXPECT_EQ(CompanySelectStatement(), kCompanySql);
     EXPECT_EQ(statements(), QStringList{kCompanySql});
-    QStringList expected{"L010", "L030", "L031", "L07N"};
-    for (int i = 0; i < 15; ++i) expected << "L07S";
+    // Each typed read also traces the plain column read it is built on.
+    QStringList expected{"L010", "L030", "L031", "L07N", "L070"};
+    for (int i = 0; i < 15; ++i)
+        expected << "L07S"
+                 << "L070";
     expected << "L060"
              << "L020";
     EXPECT_EQ(codes(), expected);
@@ -114,6 +119,25 @@ TEST_F(OfficeDatabase, TheCompanyHeaderIsReadWithTheExactStatement) {
     EXPECT_EQ(tav::common::CommonStatus(), "OK");
     EXPECT_EQ(tav::common::CommonReturnCode(), -1);
     EXPECT_TRUE(boxes().empty());
+}
+
+TEST_F(OfficeDatabase, AFailureWhileShowingTheHeaderEndsWithItsBox) {
+    office({}, {company(100, "社名")});
+    struct BrokenWindow : tav::test::FakeMenuWindow {
+        using FakeMenuWindow::FakeMenuWindow;
+        void setCompanyCaption(const QString&) override { tav::err::raise(tav::err::TypeMismatch); }
+    } broken(journal);
+    EXPECT_EQ(exitStatusOf([&] {
+                  menuDatabase().M2000_OPEN_RTN();
+                  menuDatabase().M0030_JISYA_L_SET(broken);
+              }),
+              1);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].text,
+              "予期せぬエラーが発生しました。   M0030_JISYA_L_SET\r\n13 : 型が一致しません。");
+    EXPECT_EQ(boxes()[0].icon, Icon::Critical);
+    EXPECT_EQ(boxes()[0].buttons, Buttons::Ok);
+    EXPECT_EQ(boxes()[0].title, tav::platform::programTitle());
 }
 
 TEST_F(OfficeDatabase, NoCompanyRowGivesOneBlankAndNoMessage) {
@@ -141,11 +165,11 @@ TEST_F(OfficeDatabase, TheHeaderIsRefreshedAfterAWaitedForProgram) {
     EXPECT_EQ(window.company, "旧社名 ");
     // The started program changes the header while the menu waits.
     fake.events.onProcess = [&] {
-        if (fake.events.processed == 1)
-            EXPECT_EQ(
-                tav::officedb::execSqlite(
-                    dbPath, {"UPDATE 自社情報 SET メニューヘッダ = '新社名' WHERE アドレス = 100"}),
-                QString());
+        if (fake.events.processed != 1) return;
+        EXPECT_EQ(
+            tav::officedb::execSqlite(
+                dbPath, {"UPDATE 自社情報 SET メニューヘッダ = '新社名' WHERE アドレス = 100"}),
+            QString());
     };
     MenuEntry& e = menuEntry(1);
     e.LaunchMode = "2";

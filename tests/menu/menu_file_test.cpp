@@ -246,6 +246,16 @@ TEST_F(MenuFile, Cp932AndUtf8FilesKeepEveryCharacter) {
     EXPECT_TRUE(boxes().empty());
 }
 
+TEST_F(MenuFile, TheBytesOfACp932FileAreReadAsTheOfficeWroteThem) {
+    // ㈱ 87 8A, ① 87 40, ～ 81 60, ｶ B6, ﾞ DE, 丸 8A DB.
+    const QByteArray line = QByteArray("@30 01 01 01 ") + "\x87\x8A\x87\x40\x81\x60\xB6\xDE" +
+                            ",0,1,x.exe,1,1,1,1,1,1,1,1," + "\x8A\xDB\xB6\x87\x40";
+    tav::test::writeFile(pf.file("TAV_MENU1.DAT"), line + "\r\n");
+    ASSERT_EQ(exitStatusOf([] { M0100_LMN000_IN(); }), -1);
+    EXPECT_EQ(at(0).Caption, "㈱①～ｶﾞ");
+    EXPECT_EQ(at(0).Description, "丸ｶ①");
+}
+
 TEST_F(MenuFile, AMissingFileOffersTheStandardMenu) {
     tav::test::writeCp932(pf.file("TAV_MENU1.DAT"), entry("10", "07", "00", "00", "標準"));
     menuContext().MenuFileName = "OTHER.DAT";

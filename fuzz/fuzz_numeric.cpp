@@ -6,7 +6,8 @@
 #include "platform/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    QString s = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    QString s =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     bool numeric = tav::text::IsNumeric(s);
     if (numeric != tav::text::ToNumber(s).has_value()) __builtin_trap();
     try {
@@ -18,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     tav::text::Trim(s);
     tav::text::Mid(s, static_cast<int>(size % 7) - 2, static_cast<int>(size % 5) - 1);
-    tav::text::ZeroPad(static_cast<qint64>(size) * (size % 2 ? -1 : 1), static_cast<int>(size % 12));
+    tav::text::ZeroPad(static_cast<qint64>(size) * (size % 2 ? -1 : 1),
+                       static_cast<int>(size % 12));
     return 0;
 }

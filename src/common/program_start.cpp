@@ -27,8 +27,8 @@ void StartFrameworkProgram(QWidget* /*owner*/, const QString& programName,
         platform::services().processes->startCommandLine(commandLine);
     } catch (const RuntimeError& e) {
         SystemLogReport(QStringLiteral("Z7300"), QStringLiteral("H004"), 4, 0,
-                        QString::number(e.number()) + u' ' + e.description() + u' ' +
-                            commandLine + QStringLiteral("->起動できません。"));
+                        QString::number(e.number()) + u' ' + e.description() + u' ' + commandLine +
+                            QStringLiteral("->起動できません。"));
     } catch (const std::exception& e) {
         SystemLogReport(QStringLiteral("Z7300"), QStringLiteral("H004"), 4, 0,
                         QStringLiteral("5 ") + QString::fromLocal8Bit(e.what()) + u' ' +

@@ -14,11 +14,21 @@ namespace tav::common {
 
 using namespace tav::platform;
 
-void CommonArea::setExecutionMode(const QString& v) { executionMode = text::FixedWidth(v, 1); }
-void CommonArea::setStartCode(const QString& v) { startCode = text::FixedWidth(v, 3); }
-void CommonArea::setIdentification(const QString& v) { identification = text::FixedWidth(v, 16); }
-void CommonArea::setProgramId(const QString& v) { programId = text::FixedWidth(v, 8); }
-void CommonArea::setFormId(const QString& v) { formId = text::FixedWidth(v, 8); }
+void CommonArea::setExecutionMode(const QString& v) {
+    executionMode = text::FixedWidth(v, 1);
+}
+void CommonArea::setStartCode(const QString& v) {
+    startCode = text::FixedWidth(v, 3);
+}
+void CommonArea::setIdentification(const QString& v) {
+    identification = text::FixedWidth(v, 16);
+}
+void CommonArea::setProgramId(const QString& v) {
+    programId = text::FixedWidth(v, 8);
+}
+void CommonArea::setFormId(const QString& v) {
+    formId = text::FixedWidth(v, 8);
+}
 
 CommonArea& commonArea() {
     static CommonArea area;
@@ -74,9 +84,13 @@ bool openSystemLog(const QString& folder) {
     return f.fd >= 0;
 }
 
-bool systemLogIsOpen() { return logFile().fd >= 0; }
+bool systemLogIsOpen() {
+    return logFile().fd >= 0;
+}
 
-QString systemLogPath() { return logFile().path; }
+QString systemLogPath() {
+    return logFile().path;
+}
 
 void closeSystemLog() {
     LogFile& f = logFile();
@@ -125,7 +139,8 @@ void SystemLogReport(const QString& place, const QString& code, int kind, qint64
     switch (kind) {
         case 3:
             if (commonArea().executionMode == QStringLiteral("D")) {
-                messageBox(placeBox, {}, Buttons::Ok, Icon::Exclamation, DefaultButton::First, true);
+                messageBox(placeBox, {}, Buttons::Ok, Icon::Exclamation, DefaultButton::First,
+                           true);
                 endProgram(ExitAbnormal);
             }
             break;

@@ -7,11 +7,11 @@ namespace tav::common {
 
 // Process-wide fixed-length fields written into every log line.
 struct CommonArea {
-    QString executionMode = QStringLiteral(" ");             // 1: "D" shows kind-3 reports
-    QString startCode = QStringLiteral("   ");                // 3
-    QString identification = QString(16, u' ');              // 16
-    QString programId = QString(8, u' ');                    // 8
-    QString formId = QString(8, u' ');                       // 8
+    QString executionMode = QStringLiteral(" ");  // 1: "D" shows kind-3 reports
+    QString startCode = QStringLiteral("   ");    // 3
+    QString identification = QString(16, u' ');   // 16
+    QString programId = QString(8, u' ');         // 8
+    QString formId = QString(8, u' ');            // 8
 
     void setExecutionMode(const QString& v);
     void setStartCode(const QString& v);

@@ -43,6 +43,8 @@ FakeServices::FakeServices() : saved_(services()) {
     services() = Services{&messageBox, &programEnd, &clock, &processes, &events};
 }
 
-FakeServices::~FakeServices() { services() = saved_; }
+FakeServices::~FakeServices() {
+    services() = saved_;
+}
 
 }  // namespace tav::platform

@@ -10,7 +10,7 @@
 namespace tav::platform {
 
 class FakeMessageBox : public MessageBoxService {
-public:
+  public:
     Answer show(const MessageBoxRequest& request) override;
     std::vector<MessageBoxRequest> shown;
     std::deque<Answer> answers;  // taken in order; when empty, OK / Yes is answered
@@ -18,20 +18,20 @@ public:
 };
 
 class FakeProgramEnd : public ProgramEndService {
-public:
+  public:
     void end(int status) override { statuses.push_back(status); }
     std::vector<int> statuses;
 };
 
 class FakeClock : public ClockService {
-public:
+  public:
     QDateTime now() override { return current; }
     QDateTime current{QDate(2026, 4, 1), QTime(9, 5, 7)};
 };
 
 // A process that reports "still active" for a number of polls, then its exit code.
 class FakeProcess : public ProcessHandle {
-public:
+  public:
     FakeProcess(int pollsWhileRunning, int code) : remaining(pollsWhileRunning), code(code) {}
     int exitCode() override;
     qint64 pid() const override { return 4242; }
@@ -41,7 +41,7 @@ public:
 };
 
 class FakeProcessService : public ProcessService {
-public:
+  public:
     ProcessHandlePtr startCommandLine(const QString& commandLine) override;
     ProcessHandlePtr openDocument(const QString& path, const QString& parameters,
                                   const QString& workingFolder) override;
@@ -49,16 +49,16 @@ public:
     struct Document {
         QString path, parameters, workingFolder;
     };
-    QStringList started;             // every command line given
-    std::vector<Document> opened;    // every document opened
-    int pollsWhileRunning = 3;       // how long started processes run
-    bool failStart = false;          // startCommandLine throws RuntimeError 53
-    bool failOpen = false;           // openDocument returns null
+    QStringList started;           // every command line given
+    std::vector<Document> opened;  // every document opened
+    int pollsWhileRunning = 3;     // how long started processes run
+    bool failStart = false;        // startCommandLine throws RuntimeError 53
+    bool failOpen = false;         // openDocument returns null
     std::shared_ptr<FakeProcess> last;
 };
 
 class FakeEventPump : public EventPump {
-public:
+  public:
     void processEvents() override {
         ++processed;
         if (onProcess) onProcess();
@@ -70,7 +70,7 @@ public:
 };
 
 class FakeServices {
-public:
+  public:
     FakeServices();
     ~FakeServices();
     FakeServices(const FakeServices&) = delete;
@@ -82,7 +82,7 @@ public:
     FakeProcessService processes;
     FakeEventPump events;
 
-private:
+  private:
     Services saved_;
 };
 

@@ -36,8 +36,8 @@ IniFile IniFile::fromText(const QString& text) {
     return ini;
 }
 
-QString IniFile::getString(const QString& section, const QString& key,
-                           const QString& defaultValue, int readSize) const {
+QString IniFile::getString(const QString& section, const QString& key, const QString& defaultValue,
+                           int readSize) const {
     const QString wantSection = trimBlanks(section);
     const QString wantKey = trimBlanks(key);
     bool inSection = false;

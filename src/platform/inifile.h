@@ -8,7 +8,7 @@ namespace tav::platform {
 // Parsed once, looked up many times. Section and key names match without regard to case and
 // surrounding blanks; the first matching section and key win.
 class IniFile {
-public:
+  public:
     IniFile() = default;
     // Reads and decodes the file (CP932 or UTF-8); a missing file is an empty settings file.
     static IniFile load(const QString& path);
@@ -21,7 +21,7 @@ public:
                       int readSize) const;
     bool exists() const { return exists_; }
 
-private:
+  private:
     QStringList lines_;
     bool exists_ = false;
 };

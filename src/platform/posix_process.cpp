@@ -21,7 +21,7 @@ namespace tav::platform {
 namespace {
 
 class PosixProcessHandle : public ProcessHandle {
-public:
+  public:
     explicit PosixProcessHandle(pid_t pid) : pid_(pid) {}
     ~PosixProcessHandle() override {
         if (!reaped_) {
@@ -40,14 +40,17 @@ public:
         pid_t r = ::waitpid(pid_, &status, WNOHANG);
         if (r == 0) return kStillActive;
         reaped_ = true;
-        if (r < 0) code_ = 0;  // already reaped elsewhere: treat as ended
-        else if (WIFEXITED(status)) code_ = WEXITSTATUS(status);
-        else if (WIFSIGNALED(status)) code_ = 128 + WTERMSIG(status);
+        if (r < 0)
+            code_ = 0;  // already reaped elsewhere: treat as ended
+        else if (WIFEXITED(status))
+            code_ = WEXITSTATUS(status);
+        else if (WIFSIGNALED(status))
+            code_ = 128 + WTERMSIG(status);
         return code_;
     }
     qint64 pid() const override { return pid_; }
 
-private:
+  private:
     pid_t pid_;
     bool reaped_ = false;
     int code_ = 0;
@@ -81,8 +84,8 @@ ProcessHandlePtr spawnProcess(const QString& program, const QStringList& argumen
     sigemptyset(&none);
     posix_spawnattr_setsigmask(&attr, &none);
     posix_spawnattr_setpgroup(&attr, 0);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK |
-                                         POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setflags(
+        &attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETPGROUP);
     pid_t pid = 0;
     int rc = ::posix_spawn(&pid, storage[0].constData(), &actions, &attr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -94,8 +97,8 @@ ProcessHandlePtr spawnProcess(const QString& program, const QStringList& argumen
     return std::make_shared<PosixProcessHandle>(pid);
 }
 
-bool mapDesktopCommand(const QString& program, const QStringList& arguments,
-                       QString* mappedProgram, QStringList* mappedArguments) {
+bool mapDesktopCommand(const QString& program, const QStringList& arguments, QString* mappedProgram,
+                       QStringList* mappedArguments) {
     QString base = QFileInfo(toLocalPath(program)).fileName().toLower();
     if (base.endsWith(QStringLiteral(".exe"))) base.chop(4);
     if (base == QStringLiteral("explorer")) {

@@ -20,7 +20,7 @@ bool mapDesktopCommand(const QString& program, const QStringList& arguments, QSt
                        QStringList* mappedArguments);
 
 class PosixProcessService : public ProcessService {
-public:
+  public:
     ProcessHandlePtr startCommandLine(const QString& commandLine) override;
     ProcessHandlePtr openDocument(const QString& path, const QString& parameters,
                                   const QString& workingFolder) override;

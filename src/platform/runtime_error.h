@@ -8,13 +8,15 @@
 namespace tav {
 
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     RuntimeError(int number, const QString& description)
-        : std::runtime_error(description.toStdString()), number_(number), description_(description) {}
+        : std::runtime_error(description.toStdString()),
+          number_(number),
+          description_(description) {}
     int number() const { return number_; }
     const QString& description() const { return description_; }
 
-private:
+  private:
     int number_;
     QString description_;
 };

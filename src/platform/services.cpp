@@ -17,7 +17,7 @@ namespace tav::platform {
 namespace {
 
 class QtMessageBoxService : public MessageBoxService {
-public:
+  public:
     Answer show(const MessageBoxRequest& r) override {
         if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
             // No window system: the text still reaches someone.
@@ -35,10 +35,18 @@ public:
         box.setText(text);
         box.setTextFormat(Qt::PlainText);
         switch (r.icon) {
-            case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-            case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-            case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-            case Icon::Information: box.setIcon(QMessageBox::Information); break;
+            case Icon::None:
+                box.setIcon(QMessageBox::NoIcon);
+                break;
+            case Icon::Critical:
+                box.setIcon(QMessageBox::Critical);
+                break;
+            case Icon::Exclamation:
+                box.setIcon(QMessageBox::Warning);
+                break;
+            case Icon::Information:
+                box.setIcon(QMessageBox::Information);
+                break;
         }
         QPushButton* first = nullptr;
         QPushButton* second = nullptr;
@@ -63,16 +71,19 @@ public:
         bool tookSecond = second && box.clickedButton() == second;
         if (!box.clickedButton() && second) tookSecond = true;  // closed by its frame
         switch (r.buttons) {
-            case Buttons::Ok: return Answer::Ok;
-            case Buttons::OkCancel: return tookSecond ? Answer::Cancel : Answer::Ok;
-            case Buttons::YesNo: return tookSecond ? Answer::No : Answer::Yes;
+            case Buttons::Ok:
+                return Answer::Ok;
+            case Buttons::OkCancel:
+                return tookSecond ? Answer::Cancel : Answer::Ok;
+            case Buttons::YesNo:
+                return tookSecond ? Answer::No : Answer::Yes;
         }
         return Answer::Ok;
     }
 };
 
 class ProcessEndService : public ProgramEndService {
-public:
+  public:
     void end(int status) override {
         runBeforeEndHooks();
         std::fflush(nullptr);
@@ -81,12 +92,12 @@ public:
 };
 
 class SystemClock : public ClockService {
-public:
+  public:
     QDateTime now() override { return QDateTime::currentDateTime(); }
 };
 
 class QtEventPump : public EventPump {
-public:
+  public:
     void processEvents() override {
         if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
@@ -114,7 +125,9 @@ Services& services() {
     return current;
 }
 
-void addBeforeEndHook(std::function<void()> hook) { hooks().push_back(std::move(hook)); }
+void addBeforeEndHook(std::function<void()> hook) {
+    hooks().push_back(std::move(hook));
+}
 
 void runBeforeEndHooks() {
     for (auto& h : hooks()) h();
@@ -122,8 +135,8 @@ void runBeforeEndHooks() {
 
 Answer messageBox(const QString& text, const QString& title, Buttons buttons, Icon icon,
                   DefaultButton defaultButton, bool systemModal) {
-    MessageBoxRequest r{text, title.isEmpty() ? programTitle() : title, buttons, icon,
-                        defaultButton, systemModal};
+    MessageBoxRequest r{
+        text, title.isEmpty() ? programTitle() : title, buttons, icon, defaultButton, systemModal};
     return services().messageBox->show(r);
 }
 
@@ -132,7 +145,9 @@ void endProgram(int status) {
     throw ProgramExit{status};  // only a test's fake returns here
 }
 
-QDateTime now() { return services().clock->now(); }
+QDateTime now() {
+    return services().clock->now();
+}
 
 int waitForProcess(ProcessHandle& process) {
     EventPump& pump = *services().events;

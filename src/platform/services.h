@@ -25,7 +25,7 @@ struct MessageBoxRequest {
 };
 
 class MessageBoxService {
-public:
+  public:
     virtual ~MessageBoxService() = default;
     virtual Answer show(const MessageBoxRequest& request) = 0;
 };
@@ -41,7 +41,7 @@ struct ProgramExit {
 };
 
 class ProgramEndService {
-public:
+  public:
     virtual ~ProgramEndService() = default;
     // Ends the process at once. A fake records the status and returns; endProgram() then
     // throws ProgramExit.
@@ -50,7 +50,7 @@ public:
 
 // ---- clock -----------------------------------------------------------------------------------
 class ClockService {
-public:
+  public:
     virtual ~ClockService() = default;
     virtual QDateTime now() = 0;
 };
@@ -59,7 +59,7 @@ public:
 constexpr int kStillActive = 259;
 
 class ProcessHandle {
-public:
+  public:
     virtual ~ProcessHandle() = default;
     // The exit code once the process has ended, kStillActive (259) while it runs.
     virtual int exitCode() = 0;
@@ -68,7 +68,7 @@ public:
 using ProcessHandlePtr = std::shared_ptr<ProcessHandle>;
 
 class ProcessService {
-public:
+  public:
     virtual ~ProcessService() = default;
     // Starts a command line split the Windows way, never through a shell, in a normal window.
     // Throws RuntimeError 53 when the program cannot be found. The process is reaped whether
@@ -82,7 +82,7 @@ public:
 
 // ---- the wait loop ---------------------------------------------------------------------------
 class EventPump {
-public:
+  public:
     virtual ~EventPump() = default;
     virtual void processEvents() = 0;
     virtual void sleepMs(int ms) = 0;

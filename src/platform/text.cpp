@@ -18,11 +18,17 @@ QString RTrim(const QString& s) {
     return s.left(n);
 }
 
-QString Trim(const QString& s) { return LTrim(RTrim(s)); }
+QString Trim(const QString& s) {
+    return LTrim(RTrim(s));
+}
 
-QString Left(const QString& s, int n) { return n <= 0 ? QString() : s.left(n); }
+QString Left(const QString& s, int n) {
+    return n <= 0 ? QString() : s.left(n);
+}
 
-QString Right(const QString& s, int n) { return n <= 0 ? QString() : s.right(n); }
+QString Right(const QString& s, int n) {
+    return n <= 0 ? QString() : s.right(n);
+}
 
 QString Mid(const QString& s, int start, int n) {
     if (start < 1) start = 1;
@@ -38,8 +44,12 @@ QString FixedWidth(const QString& s, int width) {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Parses the numeric grammar; returns the normalised ASCII form ("-1.5e3") when it matches.
 std::optional<std::string> normalise(const QString& s) {

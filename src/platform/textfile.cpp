@@ -101,10 +101,14 @@ bool isUtf8Text(const QByteArray& bytes) {
         nonAscii = true;
         int len;
         unsigned int cp;
-        if (c >= 0xC2 && c <= 0xDF) len = 2, cp = c & 0x1F;
-        else if (c >= 0xE0 && c <= 0xEF) len = 3, cp = c & 0x0F;
-        else if (c >= 0xF0 && c <= 0xF4) len = 4, cp = c & 0x07;
-        else return false;
+        if (c >= 0xC2 && c <= 0xDF)
+            len = 2, cp = c & 0x1F;
+        else if (c >= 0xE0 && c <= 0xEF)
+            len = 3, cp = c & 0x0F;
+        else if (c >= 0xF0 && c <= 0xF4)
+            len = 4, cp = c & 0x07;
+        else
+            return false;
         if (i + len > n) return false;
         for (int k = 1; k < len; ++k) {
             if ((p[i + k] & 0xC0) != 0x80) return false;

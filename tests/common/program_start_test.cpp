@@ -8,7 +8,7 @@
 using namespace tav::common;
 
 class ProgramStart : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         commonArea() = CommonArea{};
         commonArea().setExecutionMode(QStringLiteral("T"));
@@ -53,7 +53,8 @@ TEST_F(ProgramStart, AMissingProgramIsReportedAndTheStarterReturns) {
               QStringLiteral("発生場所 = Z7300\r53 ファイルが見つかりません。 ") + cmd +
                   QStringLiteral("->起動できません。"));
     QString log = QString::fromUtf8(tav::test::readFile(pf.file("FEND_SYS.LOG")));
-    EXPECT_TRUE(log.contains(QStringLiteral(" Z7300 H004 4 00000000 53 ファイルが見つかりません。 ") +
-                             cmd + QStringLiteral("->起動できません。\r\n")))
+    EXPECT_TRUE(
+        log.contains(QStringLiteral(" Z7300 H004 4 00000000 53 ファイルが見つかりません。 ") + cmd +
+                     QStringLiteral("->起動できません。\r\n")))
         << log.toStdString();
 }

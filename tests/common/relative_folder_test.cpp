@@ -15,17 +15,19 @@ TEST(ParentFolder, EndsAtTheLastSeparator) {
 }
 
 class RelativeFolder : public ::testing::Test {
-protected:
+  protected:
     tav::platform::FakeServices fake;
     tav::test::ProgramFolder pf{QStringLiteral("APL/MENU"), QStringLiteral("TAV_menu1")};
     QString installation() const { return pf.root() + QStringLiteral("/APL/"); }
 };
 
 TEST_F(RelativeFolder, ReplacesDotDotWithTheInstallationFolder) {
-    EXPECT_EQ(P0310_CHG_DIR_UD(QStringLiteral("..\\DATA")), installation() + QStringLiteral("DATA"));
+    EXPECT_EQ(P0310_CHG_DIR_UD(QStringLiteral("..\\DATA")),
+              installation() + QStringLiteral("DATA"));
     EXPECT_EQ(P0310_CHG_DIR_UD(QStringLiteral("..\\")), installation());
     // Only one level is replaced.
-    EXPECT_EQ(P0310_CHG_DIR_UD(QStringLiteral("..\\..\\X")), installation() + QStringLiteral("..\\X"));
+    EXPECT_EQ(P0310_CHG_DIR_UD(QStringLiteral("..\\..\\X")),
+              installation() + QStringLiteral("..\\X"));
     EXPECT_TRUE(fake.messageBox.shown.empty());
 }
 

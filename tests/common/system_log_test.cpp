@@ -12,7 +12,7 @@ using namespace tav::platform;
 namespace {
 
 class SystemLog : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         commonArea() = CommonArea{};
         commonArea().setIdentification(QStringLiteral("ID01"));
@@ -57,7 +57,8 @@ TEST_F(SystemLog, Kind3OnlyWritesUnlessDebugMode) {
     EXPECT_EQ(tav::test::exitStatusOf([] { SystemLogReport("D6020", "H601", 3, 0, "m"); }), -1);
     EXPECT_TRUE(fake.messageBox.shown.empty());
     commonArea().setExecutionMode(QStringLiteral("D"));
-    EXPECT_EQ(tav::test::exitStatusOf([] { SystemLogReport("D6020", "H601", 3, 0, "メッセージ"); }), 2);
+    EXPECT_EQ(tav::test::exitStatusOf([] { SystemLogReport("D6020", "H601", 3, 0, "メッセージ"); }),
+              2);
     ASSERT_EQ(fake.messageBox.shown.size(), 1u);
     const auto& box = fake.messageBox.shown[0];
     EXPECT_EQ(box.text, QStringLiteral("発生場所 = D6020\rメッセージ"));

@@ -39,7 +39,8 @@ TEST(ResolveCommandLine, TriesPrefixesAtEachBlankShortestFirst) {
 
     existing.remove("C:\\Program");
     tried.clear();
-    r = resolveCommandLine(QStringLiteral("C:\\Program Files\\Tool App\\run.exe a \"b c\""), finder);
+    r = resolveCommandLine(QStringLiteral("C:\\Program Files\\Tool App\\run.exe a \"b c\""),
+                           finder);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->program, QStringLiteral("C:\\Program Files\\Tool App\\run.exe"));
     EXPECT_EQ(r->arguments, (QStringList{"a", "b c"}));
@@ -48,7 +49,9 @@ TEST(ResolveCommandLine, TriesPrefixesAtEachBlankShortestFirst) {
 }
 
 TEST(ResolveCommandLine, QuotedProgramEndsAtItsQuote) {
-    auto finder = [](const QString& p) { return p == "x y" ? QStringLiteral("/bin/xy") : QString(); };
+    auto finder = [](const QString& p) {
+        return p == "x y" ? QStringLiteral("/bin/xy") : QString();
+    };
     auto r = resolveCommandLine(QStringLiteral("\"x y\" 1 2"), finder);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->program, QStringLiteral("/bin/xy"));
@@ -64,6 +67,7 @@ TEST(ToLocalPath, MapsSeparatorsAndFallsBackFromExe) {
     QString win = dir.path() + QStringLiteral("\\prog.EXE");
     EXPECT_EQ(toLocalPath(win), dir.filePath("prog"));
     EXPECT_EQ(toLocalPath(dir.path() + QStringLiteral("\\both.EXE")), dir.filePath("both.EXE"));
-    EXPECT_EQ(toLocalPath(QStringLiteral("..\\TAV_setup.EXE ")), QStringLiteral("../TAV_setup.EXE "));
+    EXPECT_EQ(toLocalPath(QStringLiteral("..\\TAV_setup.EXE ")),
+              QStringLiteral("../TAV_setup.EXE "));
     EXPECT_EQ(toLocalPath(dir.path() + QStringLiteral("\\none.exe")), dir.filePath("none.exe"));
 }

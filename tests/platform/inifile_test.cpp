@@ -45,9 +45,9 @@ TEST(IniFile, MissingThingsGiveTheDefaultAndCommentsAreSkipped) {
     EXPECT_EQ(ini.getString("NOSECTION", "DB00", "def", 255), QStringLiteral("def"));
     EXPECT_EQ(ini.getString("SQL/IO", "DB00", "def", 255), QStringLiteral("C:\\DATA\\TAV.MDB"));
     QTemporaryDir dir;
-    EXPECT_EQ(tav::platform::getPrivateProfileString("A", "B", "def  ", 255,
-                                                     dir.filePath("none.ini")),
-              QStringLiteral("def"));
+    EXPECT_EQ(
+        tav::platform::getPrivateProfileString("A", "B", "def  ", 255, dir.filePath("none.ini")),
+        QStringLiteral("def"));
 }
 
 TEST(IniFile, ValuesAreCutToReadSizeMinusOne) {
@@ -60,7 +60,8 @@ TEST(IniFile, ValuesAreCutToReadSizeMinusOne) {
 
 TEST(IniFile, ReadsCp932Files) {
     QTemporaryDir dir;
-    tav::test::writeCp932(dir.filePath("FEND_RUN.INI"), QStringLiteral("[LOGONID]\r\nDB00=㈱ﾃｽﾄ\r\n"));
+    tav::test::writeCp932(dir.filePath("FEND_RUN.INI"),
+                          QStringLiteral("[LOGONID]\r\nDB00=㈱ﾃｽﾄ\r\n"));
     EXPECT_EQ(tav::platform::getPrivateProfileString("LOGONID", "DB00", "", 255,
                                                      dir.filePath("FEND_RUN.INI")),
               QStringLiteral("㈱ﾃｽﾄ"));

@@ -33,7 +33,7 @@ QStringList waitForRecord(const QString& path) {
 }
 
 class ProcessStart : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // A program folder with blanks in it, holding a copy of the recorder.
         folder = dir.path() + QStringLiteral("/Program Files/Tav App");
@@ -56,7 +56,8 @@ TEST_F(ProcessStart, UnquotedPathWithBlanksAndWindowsFormStarts) {
     // Windows form: backslashes and an .EXE that does not exist on this machine.
     QString windows = folder;
     windows.replace(u'/', u'\\');
-    auto h = service.startCommandLine(windows + QStringLiteral("\\recorder.EXE a \"b c\" ; | $(x)"));
+    auto h =
+        service.startCommandLine(windows + QStringLiteral("\\recorder.EXE a \"b c\" ; | $(x)"));
     ASSERT_TRUE(h);
     EXPECT_EQ(waitForProcess(*h), 0);
     QStringList lines = waitForRecord(record);

@@ -36,11 +36,11 @@ TEST(FixedWidth, PadsAndCuts) {
 }
 
 TEST(IsNumeric, AcceptsTheNumberForms) {
-    for (const char* yes : {"1", " 1 ", "1.0", "-1", "+2", ".5", "5.", "1E3", "1e-3", "2D2",
-                            "  -12.5E+02  ", "0001"})
+    for (const char* yes :
+         {"1", " 1 ", "1.0", "-1", "+2", ".5", "5.", "1E3", "1e-3", "2D2", "  -12.5E+02  ", "0001"})
         EXPECT_TRUE(IsNumeric(QString::fromLatin1(yes))) << yes;
-    for (const char* no : {"", " ", "abc", "1,0", ".", "-", "1E", "1 2", "１", "1a", "E3",
-                           "--1", "0x10"})
+    for (const char* no :
+         {"", " ", "abc", "1,0", ".", "-", "1E", "1 2", "１", "1a", "E3", "--1", "0x10"})
         EXPECT_FALSE(IsNumeric(QString::fromUtf8(no))) << no;
 }
 
@@ -71,9 +71,12 @@ TEST(ToInt16, RoundsHalfToEvenAndChecksRange) {
 }
 
 TEST(GetField, FieldOneNeedsASeparatorBehindIt) {
-    EXPECT_EQ(GetField(QStringLiteral("MENU.DAT"), 1, QStringLiteral(",")), QStringLiteral("ERROR"));
-    EXPECT_EQ(GetField(QStringLiteral("MENU.DAT,"), 1, QStringLiteral(",")), QStringLiteral("MENU.DAT"));
-    EXPECT_EQ(GetField(QStringLiteral("MENU.DAT,3"), 1, QStringLiteral(",")), QStringLiteral("MENU.DAT"));
+    EXPECT_EQ(GetField(QStringLiteral("MENU.DAT"), 1, QStringLiteral(",")),
+              QStringLiteral("ERROR"));
+    EXPECT_EQ(GetField(QStringLiteral("MENU.DAT,"), 1, QStringLiteral(",")),
+              QStringLiteral("MENU.DAT"));
+    EXPECT_EQ(GetField(QStringLiteral("MENU.DAT,3"), 1, QStringLiteral(",")),
+              QStringLiteral("MENU.DAT"));
     EXPECT_EQ(GetField(QStringLiteral(",4,2,3"), 1, QStringLiteral(",")), QString());
 }
 

@@ -27,7 +27,11 @@ TEST(Cp932, RoundTrips) {
 
 TEST(Cp932, UndecodableBytesBecomeReplacementCharacters) {
     // 0xA0 and 0xFD cannot start a character; a lead byte at the end has no trail.
-    QString s = decodeCp932(QByteArray("A\xa0" "B\xfd" "C\x82", 6));
+    QString s =
+        decodeCp932(QByteArray("A\xa0"
+                               "B\xfd"
+                               "C\x82",
+                               6));
     EXPECT_EQ(s, QStringLiteral("A\uFFFDB\uFFFDC\uFFFD"));
 }
 
@@ -40,7 +44,9 @@ TEST(Cp932, UnencodableCharactersAreCounted) {
 TEST(DecodeText, ChoosesUtf8OnlyWhenItIsUtf8WithNonAscii) {
     EXPECT_EQ(decodeText(kCp932Bytes), kCp932Text);
     EXPECT_EQ(decodeText(kCp932Text.toUtf8()), kCp932Text);
-    EXPECT_EQ(decodeText(QByteArray("\xEF\xBB\xBF" "abc")), QStringLiteral("abc"));
+    EXPECT_EQ(decodeText(QByteArray("\xEF\xBB\xBF"
+                                    "abc")),
+              QStringLiteral("abc"));
     EXPECT_EQ(decodeText(QByteArray("plain")), QStringLiteral("plain"));
     EXPECT_FALSE(isUtf8Text(QByteArray("plain")));
     // Overlong and surrogate forms are not UTF-8.

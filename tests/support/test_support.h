@@ -22,7 +22,7 @@ int exitStatusOf(const std::function<void()>& fn);
 
 // A temporary program folder: programFolder() points into it while the object lives.
 class ProgramFolder {
-public:
+  public:
     explicit ProgramFolder(const QString& relative = QStringLiteral("TAV/SYS/App"),
                            const QString& fileName = QStringLiteral("TAV_menu1"));
     ~ProgramFolder();
@@ -30,7 +30,7 @@ public:
     QString root() const { return dir_.path(); }
     QString file(const QString& name) const { return path_ + u'/' + name; }
 
-private:
+  private:
     QTemporaryDir dir_;
     QString path_;
     QString savedFolder_, savedName_;
@@ -40,5 +40,7 @@ private:
 
 // Prints QStrings readably in failure messages.
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 QT_END_NAMESPACE

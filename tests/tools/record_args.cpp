@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
             std::rename(tmp.c_str(), path);
         }
     }
-    if (const char* ms = std::getenv("TAV_RECORD_SLEEP_MS")) usleep(static_cast<useconds_t>(std::atoi(ms)) * 1000);
+    if (const char* ms = std::getenv("TAV_RECORD_SLEEP_MS"))
+        usleep(static_cast<useconds_t>(std::atoi(ms)) * 1000);
     const char* code = std::getenv("TAV_RECORD_EXIT");
     return code ? std::atoi(code) : 0;
 }

@@ -3,16 +3,16 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
-#include <QSaveFile>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QScreen>
 #include <QTimer>
 
@@ -374,6 +374,9 @@ QString TAV_menu1_frm::stateText() const {
     };
     line(QStringLiteral("caption"), windowTitle());
     line(QStringLiteral("enabled"), isEnabled() ? QStringLiteral("1") : QStringLiteral("0"));
+    const QCursor* pointer = QGuiApplication::overrideCursor();
+    line(QStringLiteral("hourglass"),
+         pointer && pointer->shape() == Qt::WaitCursor ? QStringLiteral("1") : QStringLiteral("0"));
     for (QLabel* l : {lblTitle[0], lblTitle[1], JISYA0, Label3, lblPage, lblBiko})
         line(l->objectName(), l->text());
     line(QStringLiteral("Combo1"), Combo1->currentText());
@@ -381,8 +384,7 @@ QString TAV_menu1_frm::stateText() const {
     for (int i = 0; i < List1->count(); ++i) items << List1->item(i)->text();
     line(QStringLiteral("List1.items"), items.join(u'|'));
     line(QStringLiteral("List1.row"), QString::number(List1->currentRow()));
-    for (QPushButton* b : Command1)
-        line(b->objectName(), b->isHidden() ? QString() : b->text());
+    for (QPushButton* b : Command1) line(b->objectName(), b->isHidden() ? QString() : b->text());
     for (QWidget* top : QApplication::topLevelWidgets()) {
         auto* login = qobject_cast<LoginWindow*>(top);
         if (!login || !login->isVisible()) continue;

@@ -228,8 +228,16 @@ launch)
 refresh)
     press "$MAIN" F2  # launch mode 2: works 3 seconds, changes the header, is waited for
     expect_shown enabled 0
+    expect_shown hourglass 1
+    # The clock goes on ticking while the window waits, disabled.
+    first_clock=$(grep '^Label3=' "$STATE")
+    clock_moved_while_waiting() {
+        shows enabled 0 && grep -q '^Label3=' "$STATE" && ! grep -qxF "$first_clock" "$STATE"
+    }
+    wait_for "the clock to tick during the wait" clock_moved_while_waiting
     expect_shown 'JISYA(0)' '株式会社マルヴネ　新宿本店 '
     expect_shown enabled 1
+    expect_shown hourglass 0
     menu_running || fail "the menu ended"
     end_of_business
     ;;

@@ -389,6 +389,23 @@ TEST_F(MenuWindowTest, TheFirstTickHandsOverToTheLoginAndThenTheClockTicks) {
     QDir::setCurrent(saved);
 }
 
+TEST_F(MenuWindowTest, TheStateTextListsWhatTheWindowShows) {
+    w.fillPageList();
+    w.setCompanyCaption(QStringLiteral("自社 "));
+    const QStringList lines = w.stateText().split(u'\n');
+    EXPECT_TRUE(lines.contains(QStringLiteral("JISYA(0)=自社 ")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("lblPage=（1／3）ページ")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Command1(0)=顧客照会 (F1)")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Command1(1)=")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("List1.items=顧客管理|貸付")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("enabled=1")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("hourglass=0")));
+    w.setHourglass(true);
+    EXPECT_TRUE(w.stateText().contains(QStringLiteral("\nhourglass=1\n")));
+    w.setHourglass(false);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
 TEST(MenuClock, ShortDateTwoBlanksLongTime) {
     const QDateTime at(QDate(2026, 4, 1), QTime(9, 5, 7));
     const QString text = TAV_menu1_frm::ClockText(at);

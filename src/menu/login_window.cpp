@@ -5,8 +5,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
+#include "common/text_fit.h"
 #include "common/window_placement.h"
 #include "menu_context.h"
 #include "menu_errors.h"
@@ -79,7 +81,7 @@ void M0500_LOGIN_START(LoginHost& host) {
     }
     if (!loginOn) return;
 
-    static LoginWindow* window = nullptr;  // created once per run
+    static QPointer<LoginWindow> window;  // created once per run
     if (!window) window = new LoginWindow(host.loginParent());
     window->load();
     window->exec();
@@ -132,6 +134,8 @@ LoginWindow::LoginWindow(QWidget* parent) : QDialog(parent) {
     Lbl_TITLE->setGeometry(twips(240, 120, 5535, 375));
     Lbl_TITLE->setFont(gothic(18, true));
 
+    common::FitTextToWidth(Label1, Label1->text(), Label1->contentsRect().width() - 1);
+
     setTabOrder(P_WORD, Cmd_ok);
     setTabOrder(Cmd_ok, Cmd_can);
 
@@ -149,6 +153,7 @@ void LoginWindow::load() {
     loggedIn_ = false;
     common::CentreOnScreen(*this);
     Lbl_TITLE->setText(menuContext().TitleText);
+    common::FitTextToWidth(Lbl_TITLE, Lbl_TITLE->text(), Lbl_TITLE->contentsRect().width() - 1);
     Lbl_msg->setText(QString());
     P_WORD->setFocus();
 }
@@ -183,6 +188,8 @@ void M0510_LOGIN_CLICK(LoginWindow& window) {
             return;
         }
         window.Lbl_msg->setText(QStringLiteral("パスワードが違います"));
+        common::FitTextToWidth(window.Lbl_msg, window.Lbl_msg->text(),
+                               window.Lbl_msg->contentsRect().width() - 1);
         QApplication::beep();
     } catch (const RuntimeError& e) {
         ShowLoginFailure(e.number(), e.description());

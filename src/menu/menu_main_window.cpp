@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "common/text_fit.h"
 #include "common/window_placement.h"
 #include "end_of_business.h"
 #include "launch_entry.h"
@@ -357,7 +358,11 @@ void TAV_menu1_frm::fillButtons(int s) {
         if (i == table.LastEntryIndex) break;
         if (e.ButtonGroup != table.MenuEntries[i + 1].ButtonGroup) break;
     }
-    for (QPushButton* b : Command1) b->setVisible(!b->text().isEmpty());
+    for (QPushButton* b : Command1) {
+        // A caption wider than its button is narrowed rather than cut off.
+        common::FitTextToWidth(b, b->text(), b->width() - 12);
+        b->setVisible(!b->text().isEmpty());
+    }
     writeStateFile();
 }
 

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "common/text_fit.h"
 #include "common/window_placement.h"
 #include "menu/login_window.h"
 #include "menu/menu_context.h"
@@ -157,6 +158,20 @@ TEST_F(LoginTest, TheWindowIsLaidOutInTwips) {
     w.load();
     EXPECT_EQ(w.Lbl_TITLE->text(), QStringLiteral("テスト環境"));
     EXPECT_EQ(w.Lbl_msg->text(), QString());
+}
+
+TEST(TextFit, NarrowsOnlyWhatDoesNotFitAndNeverBelowThreeQuarters) {
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPointSizeF(12);
+    const QString text = QStringLiteral("ログイン・パスワードを入力してください。");
+    const int full = QFontMetrics(font).horizontalAdvance(text);
+    EXPECT_EQ(common::FontNarrowedToFit(font, text, full).stretch(), QFont::Unstretched);
+    const QFont narrowed = common::FontNarrowedToFit(font, text, full * 9 / 10);
+    EXPECT_LT(narrowed.stretch(), 100);
+    EXPECT_GE(narrowed.stretch(), 75);
+    EXPECT_LE(QFontMetrics(narrowed).horizontalAdvance(text), full * 9 / 10);
+    EXPECT_EQ(common::FontNarrowedToFit(font, text, full / 3).stretch(), 75);
+    EXPECT_DOUBLE_EQ(common::FontNarrowedToFit(font, text, full / 3).pointSizeF(), 12);
 }
 
 TEST_F(LoginTest, AWrongPasswordIsRefusedInRedTheRightOneLetsIn) {

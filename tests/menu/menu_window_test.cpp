@@ -345,6 +345,21 @@ TEST_F(MenuWindowTest, TheHintLineFollowsTheMouse) {
     EXPECT_EQ(w.lblBiko->text(), QString());
 }
 
+TEST_F(MenuWindowTest, ACaptionTooWideForItsButtonIsNarrowedNotCut) {
+    menuTable().MenuEntries[3].Caption = QString(30, QChar(0x696D));  // thirty times 業
+    w.fillPageList();
+    EXPECT_EQ(w.Command1[0]->font().stretch(), QFont::Unstretched);
+    EXPECT_EQ(w.Command1[2]->font().stretch(), 75);  // never narrower than three quarters
+    EXPECT_DOUBLE_EQ(w.Command1[2]->font().pointSizeF(), 12);
+    // The next item's button in the same place gets its full width back.
+    w.List1->setCurrentRow(1);
+    w.List1->setCurrentRow(0);
+    menuTable().MenuEntries[3].Caption = QStringLiteral("登録");
+    w.List1->setCurrentRow(1);
+    w.List1->setCurrentRow(0);
+    EXPECT_EQ(w.Command1[2]->font().stretch(), QFont::Unstretched);
+}
+
 TEST_F(MenuWindowTest, ButtonsAndTheEndButtonShowTheHandPointer) {
     w.setButtonPointers();
     for (QPushButton* b : w.Command1) EXPECT_EQ(b->cursor().shape(), Qt::PointingHandCursor);

@@ -8,27 +8,27 @@ namespace {
 
 const QString kPassword = QStringLiteral("Kagi-7391-ひみつ");
 
-struct Run {
+struct ProbeResult {
     int status = -1;
     QString out;
 };
 
-Run probeConnect(const tav::test::ProgramFolder& folder, const char* db) {
+ProbeResult probeConnect(const tav::test::ProgramFolder& folder, const char* db) {
     QProcess p;
     p.start(QStringLiteral(TAV_DA_PROBE),
             {folder.path(), QStringLiteral("connect"), QString::fromLatin1(db)});
     EXPECT_TRUE(p.waitForFinished(60000));
-    return Run{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-               QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
+    return ProbeResult{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                       QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
 }
 
 QString traced(const QString& sections) {
     return QStringLiteral("[SQLLOGOUT]\nQ_DEBUG=1\n[PASSWORD]\nZ_PSWD4=") + kPassword +
-           QStringLiteral("\n[LOGONID]\nZ_LOGON4=") + tav::test::requireEnv("TAV_PG_USER") +
-           u'\n' + sections;
+           QStringLiteral("\n[LOGONID]\nZ_LOGON4=") + tav::test::requireEnv("TAV_PG_USER") + u'\n' +
+           sections;
 }
 
-void expectNoPassword(const tav::test::ProgramFolder& folder, const Run& r) {
+void expectNoPassword(const tav::test::ProgramFolder& folder, const ProbeResult& r) {
     const QString log = tav::test::logLines(folder).join(u'\n');
     EXPECT_FALSE(log.contains(kPassword)) << log.toStdString();
     EXPECT_FALSE(log.contains(QStringLiteral("Kagi"))) << log.toStdString();
@@ -38,9 +38,9 @@ void expectNoPassword(const tav::test::ProgramFolder& folder, const Run& r) {
 TEST(PasswordInTheLog, TracedConnectShowsStarsOnly) {
     tav::test::ProgramFolder folder;
     tav::test::writeSettings(
-        folder, traced(QStringLiteral("[DSRC]\nZ_DSRC4=%1\n")
-                           .arg(tav::test::requireEnv("TAV_PG_DSN"))));
-    const Run r = probeConnect(folder, "4");
+        folder,
+        traced(QStringLiteral("[DSRC]\nZ_DSRC4=%1\n").arg(tav::test::requireEnv("TAV_PG_DSN"))));
+    const ProbeResult r = probeConnect(folder, "4");
     EXPECT_EQ(r.status, 0) << r.out.toStdString();
     const QStringList log = tav::test::logTail(folder);
     ASSERT_FALSE(log.isEmpty());
@@ -55,9 +55,10 @@ TEST(PasswordInTheLog, TracedConnectShowsStarsOnly) {
 TEST(PasswordInTheLog, FailedConnectReportsWithoutThePassword) {
     tav::test::ProgramFolder folder;
     tav::test::writeSettings(
-        folder, traced(QStringLiteral("[DSRC]\nZ_DSRC4=%1\n")
-                           .arg(tav::test::requireEnv("TAV_PG_DOWN_DSN"))));
-    const Run r = probeConnect(folder, "4");
+        folder,
+        traced(
+            QStringLiteral("[DSRC]\nZ_DSRC4=%1\n").arg(tav::test::requireEnv("TAV_PG_DOWN_DSN"))));
+    const ProbeResult r = probeConnect(folder, "4");
     EXPECT_EQ(r.status, 2) << r.out.toStdString();
     EXPECT_GE(tav::test::logLines(folder).size(), 3);
     expectNoPassword(folder, r);
@@ -65,9 +66,11 @@ TEST(PasswordInTheLog, FailedConnectReportsWithoutThePassword) {
 
 TEST(PasswordInTheLog, MissingFileWithPasswordReportsWithoutIt) {
     tav::test::ProgramFolder folder;
-    tav::test::writeSettings(folder, traced(QStringLiteral("[DBPATH]\nZ_PATH4=%1\n")
-                                                .arg(folder.file(QStringLiteral("無い.db")))));
-    const Run r = probeConnect(folder, "4");
+    tav::test::writeSettings(
+        folder,
+        traced(
+            QStringLiteral("[DBPATH]\nZ_PATH4=%1\n").arg(folder.file(QStringLiteral("無い.db")))));
+    const ProbeResult r = probeConnect(folder, "4");
     EXPECT_EQ(r.status, 2) << r.out.toStdString();
     EXPECT_GE(tav::test::logLines(folder).size(), 2);
     expectNoPassword(folder, r);

@@ -89,10 +89,12 @@ abnormal_end() {  # <call, e.g. Q0100> <log place, e.g. L901>
     finish 2
     if [ "${CHECK_LOG:-1}" = 1 ]; then
         log_text | grep -q " $call $place 1 " || fail "no error line of $call $place in the log"
-        log_text | tail -n1 | grep -qF "$call $place 5 00003146 ＳＱＬ処理でエラーが発生しました（エラー内容はこの行以前に出力されています）" ||
+        log_text | tail -n1 | grep -qE " $call $place 5 [0-9]{8} ＳＱＬ処理でエラーが発生しました（エラー内容はこの行以前に出力されています）\$" ||
             fail "the log does not end with the SQL error line: $(log_text | tail -n1)"
     fi
-    echo "OUTCOME $SCENARIO: abnormal-end box, log lines of $call $place, exit status 2, ended $((SECONDS - started)) s after the answer"
+    local logged="log lines of $call $place"
+    [ "${CHECK_LOG:-1}" = 1 ] || logged="no log (cannot be written)"
+    echo "OUTCOME $SCENARIO: abnormal-end box, $logged, exit status 2, ended $((SECONDS - started)) s after the answer"
 }
 
 # ---- the display ----------------------------------------------------------------------------
@@ -133,7 +135,12 @@ pg-down-start)
 pg-down-refresh)
     # A private server: stopping the suite's shared one would break the other tests.
     PG_DIR="$WORK/pg"
-    "$SOURCE_DIR/tests/support/pg_cluster.sh" start "$PG_DIR" >/dev/null
+    # A free port may be taken between the look and the bind: a few tries.
+    for try in 1 2 3; do
+        "$SOURCE_DIR/tests/support/pg_cluster.sh" start "$PG_DIR" >"$WORK/pg.log" 2>&1 && break
+        "$SOURCE_DIR/tests/support/pg_cluster.sh" stop "$PG_DIR" || true
+        [ "$try" -lt 3 ] || { cat "$WORK/pg.log" >&2; fail "the private server did not start"; }
+    done
     # shellcheck source=/dev/null
     source "$PG_DIR/env"
     PGBIN=${TAV_PG_BIN:-$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -n1)}
@@ -141,7 +148,13 @@ pg-down-refresh)
 CREATE TABLE 自社情報 (アドレス INTEGER, メニューヘッダ TEXT"
     for d in １ ２ ３ ４ ５ ６ ７; do SQL+=", タイトル${d}行目 TEXT, 内容${d}行目 TEXT"; done
     SQL+=");
-INSERT INTO 自社情報 (アドレス, メニューヘッダ) VALUES (100, '株式会社サーバ');"
+INSERT INTO 自社情報 (アドレス, メニューヘッダ) VALUES (100, '株式会社サーバ');
+INSERT INTO 名称マスタ VALUES ('TAV_MENU', 'M0', 'TAV_MENU1.DAT', '');
+INSERT INTO 名称マスタ VALUES ('VERSION', 'BA', 'Ver 1.0', '');
+INSERT INTO 名称マスタ VALUES ('BK_KING', 'BK', '..\\..\\Backup', '');
+INSERT INTO 名称マスタ VALUES ('TAV_OPT01', 'MA', '顧客一覧表', '顧客一覧');
+INSERT INTO 名称マスタ VALUES ('TAV_OPT02', 'MA', '延滞者リスト', '延滞');
+INSERT INTO 名称マスタ VALUES ('TAV_OPT03', 'MA', '利息計算', '利息');"
     "$PGBIN/psql" -q -v ON_ERROR_STOP=1 -h 127.0.0.1 -p "$TAV_PG_PORT" -U "$TAV_PG_USER" tavtest \
         -c "$SQL" >/dev/null || fail "could not fill the private server"
     use_data_source "$TAV_PG_DSN" "$TAV_PG_USER"
@@ -204,7 +217,8 @@ pg-down-refresh)
     expect_shown 'JISYA(0)' '株式会社サーバ '
     press "$(windows_named "$CAPTION" | head -n1)" F2
     wait_for "the server to stop" test -e "$WORK/stopped"
-    abnormal_end Q0300 L903
+    # The refresh opens the database anew: its connect meets the stopped server.
+    abnormal_end Q0100 L901
     ;;
 menu-vanishes)
     # The read finds no file: the question of the missing menu file (answered Yes: the standard

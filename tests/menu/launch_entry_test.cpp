@@ -247,7 +247,7 @@ TEST_F(RealLaunch, ShellCharactersOfAnEntryReachTheProgramAsArguments) {
                                 "LKM00100.EXE a;touch %1 | touch %1 $(touch %1) `touch %1` >%1 "
                                 "&&x ||y &")
                                 .arg(marker);
-    for (const QString mode : {QStringLiteral("2"), QStringLiteral("0")}) {
+    for (const QString& mode : {QStringLiteral("2"), QStringLiteral("0")}) {
         QFile::remove(record);
         EXPECT_EQ(launch(mode, "1", command), -1) << mode.toStdString();
         EXPECT_EQ(recorded().mid(2),

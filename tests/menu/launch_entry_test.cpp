@@ -237,3 +237,29 @@ TEST_F(RealLaunch, ModeFiveWaitsForTheProgramAndHandsItTheStartArgument) {
     EXPECT_TRUE(boxes().empty());
     EXPECT_EQ(journal, waitAndRefresh);
 }
+
+// A menu entry's command line never passes through a shell: ";", "|", "$(...)", back quotes and
+// redirections reach the started program as its own arguments, and no second command runs.
+TEST_F(RealLaunch, ShellCharactersOfAnEntryReachTheProgramAsArguments) {
+    install(pf.file("LKM00100"));
+    const QString marker = pf.root() + "/injected";
+    const QString command = QStringLiteral(
+                                "LKM00100.EXE a;touch %1 | touch %1 $(touch %1) `touch %1` >%1 "
+                                "&&x ||y &")
+                                .arg(marker);
+    for (const QString& mode : {QStringLiteral("2"), QStringLiteral("0")}) {
+        QFile::remove(record);
+        EXPECT_EQ(launch(mode, "1", command), -1) << mode.toStdString();
+        EXPECT_EQ(recorded().mid(2),
+                  (QStringList{"a;touch", marker, "|", "touch", marker, "$(touch", marker + ")",
+                               "`touch", marker + "`", ">" + marker, "&&x", "||y", "&"}))
+            << mode.toStdString();
+        EXPECT_EQ(QFileInfo(recorded().value(0)).fileName(), QStringLiteral("LKM00100"));
+        EXPECT_FALSE(QFile::exists(marker)) << "a shell ran a part of the command line";
+        EXPECT_TRUE(boxes().empty());
+    }
+    // A program name made of shell text is looked for as a file of that name, not run by a shell.
+    const QString inert = pf.root() + "/inert";
+    launch("0", "0", QStringLiteral("true;touch %1").arg(inert));
+    EXPECT_FALSE(QFile::exists(inert));
+}

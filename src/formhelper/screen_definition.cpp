@@ -23,6 +23,12 @@ QString clean(const QString& s) {
     return s.trimmed();
 }
 
+QString stripComment(const QString& s) {
+    for (qsizetype i = 1; i < s.size(); ++i)
+        if (s[i] == u'#' && (s[i - 1] == u' ' || s[i - 1] == u'\t')) return s.left(i);
+    return s;
+}
+
 class Parser {
   public:
     Parser(const QString& fileName) : file_(fileName) {}
@@ -148,6 +154,8 @@ class Parser {
             if (line_ == 1 && l.startsWith(QChar(0xFEFF))) l.remove(0, 1);
             l = clean(l);
             if (l.isEmpty() || l.startsWith(u'#') || l.startsWith(u';')) continue;
+            // A blank and "#" start a comment, except in a display pattern.
+            if (l.startsWith(u'[') || section != Section::Formats) l = clean(stripComment(l));
             if (l.startsWith(u'[')) {
                 if (!l.endsWith(u']')) fail(QStringLiteral("見出しが ] で閉じていません"));
                 const QString head = clean(l.mid(1, l.size() - 2));

@@ -2,6 +2,7 @@
 #include <QGroupBox>
 
 #include "fixture.h"
+#include "formhelper/item_access.h"
 
 using namespace tav::formhelper;
 using tav::test::Screen;
@@ -77,6 +78,11 @@ TEST_F(Screen, FocusOfTheActiveFormIsTracked) {
     ASSERT_TRUE(c(t::kAmount).hasFocus());
     EXPECT_EQ(helperContext().focusControlIndex, t::kAmount);
     EXPECT_EQ(helperContext().activeForm, form.get());
+    // The field being edited shows the value unformatted; the others formatted.
+    SetItemValue(*form, t::kAmount, QStringLiteral("1234567"));
+    EXPECT_EQ(c(t::kAmount).text(), QStringLiteral("1234567"));
+    SetItemValue(*form, t::kPay, QStringLiteral("240315"));
+    EXPECT_EQ(c(t::kPay).text(), QStringLiteral("24/03/15"));
     c(t::kPay).setFocus();  // the editable combo's own line edit takes the focus
     QApplication::processEvents();
     EXPECT_EQ(helperContext().focusControlIndex, t::kPay);

@@ -101,3 +101,25 @@ TEST(ScreenDefinitionFile, LoadsCp932AndKeepsTheOldTablesOnAFault) {
     EXPECT_EQ(missing->text(), QStringLiteral("NONE.SCR: ファイルを読めません"));
     tav::common::displayFormatSettings() = savedFormats;
 }
+
+TEST(ScreenDefinitionFile, TheExampleOfTheReadmeLoads) {
+    const QString readme = QString::fromUtf8(
+        tav::test::readFile(qEnvironmentVariable("TAV_SOURCE_DIR") + QStringLiteral("/README.md")));
+    const qsizetype section = readme.indexOf(QStringLiteral("## Screen-definition files"));
+    ASSERT_GE(section, 0);
+    const qsizetype start = readme.indexOf(QStringLiteral("```\n"), section) + 4;
+    const qsizetype end = readme.indexOf(QStringLiteral("```"), start);
+    const ScreenDefinitions d =
+        parseScreenDefinitions(readme.mid(start, end - start), QStringLiteral("README"));
+    ASSERT_EQ(d.items.size(), 3u);
+    EXPECT_EQ(d.inputBackColor, 12648447u);
+    EXPECT_EQ(d.items[0].nameItemId, QStringLiteral("CUST_NAME       "));
+    EXPECT_EQ(d.items[2].column, 0);
+    EXPECT_EQ(d.userFormats[0].trimmed(), QStringLiteral("#,##0.0;(#,##0.0)"));
+    ASSERT_EQ(d.eras.size(), 2u);
+    EXPECT_EQ(d.eras[1].letter, QStringLiteral("R"));
+    // Comments after a blank; a "#" inside a field stays.
+    const ScreenDefinitions c = parseScreenDefinitions(
+        QStringLiteral("[FORM F] # the form\nNO#1 | 1 | TXT | | X | 5 | 0 | 00 | 1 # c\n"), "T");
+    EXPECT_EQ(c.items[0].itemId.trimmed(), QStringLiteral("NO#1"));
+}

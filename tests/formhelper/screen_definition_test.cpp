@@ -103,8 +103,7 @@ TEST(ScreenDefinitionFile, LoadsCp932AndKeepsTheOldTablesOnAFault) {
 }
 
 TEST(ScreenDefinitionFile, TheExampleOfTheReadmeLoads) {
-    const QString readme = QString::fromUtf8(
-        tav::test::readFile(qEnvironmentVariable("TAV_SOURCE_DIR") + QStringLiteral("/README.md")));
+    const QString readme = QString::fromUtf8(tav::test::readFile(QStringLiteral(TAV_README)));
     const qsizetype section = readme.indexOf(QStringLiteral("## Screen-definition files"));
     ASSERT_GE(section, 0);
     const qsizetype start = readme.indexOf(QStringLiteral("```\n"), section) + 4;

@@ -1,0 +1,607 @@
+#include "code_lookup.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QScreen>
+#include <new>
+
+#include "common/system_log.h"
+#include "dataaccess/lsqlio00.h"
+#include "helper_context.h"
+#include "item_access.h"
+#include "platform/runtime_error.h"
+#include "platform/services.h"
+#include "platform/text.h"
+#include "platform/textfile.h"
+
+namespace tav::formhelper {
+
+namespace da = tav::dataaccess;
+using common::SystemLogReport;
+using namespace tav::text;
+
+namespace {
+
+constexpr qint16 kCursor = 0;
+constexpr int kOutOfMemory = 7;
+const QString kCrLf = QStringLiteral("\r\n");
+
+CodeReferenceView* g_view = nullptr;
+CodeSelectedHookFn g_hook;
+
+LookupState& state() {
+    static LookupState s;
+    return s;
+}
+
+int toInt(const QString& s) {
+    return static_cast<int>(ToNumber(s).value_or(0));
+}
+
+qint64 toWhole(const QVariant& v) {
+    if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
+        return qRound64(v.toDouble());
+    bool ok = false;
+    const qint64 n = v.toLongLong(&ok);
+    if (ok) return n;
+    return qRound64(ToNumber(v.toString()).value_or(0));
+}
+
+// Format(n, "0000") for a whole number: at least `digits` digits, the sign kept.
+QString zeroFilled(qint64 n, int digits) {
+    if (n < 0) return u'-' + QString::number(-n).rightJustified(digits, u'0');
+    return QString::number(n).rightJustified(digits, u'0');
+}
+
+QString padCut(const QString& s, int width, QChar fill) {
+    if (width <= 0) return {};
+    if (s.size() >= width) return s.left(width);
+    return s + QString(width - s.size(), fill);
+}
+
+void beep() {
+    QApplication::beep();
+}
+
+QString overflowMessage(const QString& value, int width) {
+    return QStringLiteral("ｺｰﾄﾞ桁数ｵｰﾊﾞｰ｡実ﾃﾞｰﾀがｺｰﾄﾞ定義の桁数を超えています。（実ﾃﾞｰﾀ :") + value +
+           QStringLiteral(" 定義 :") + QString::number(width) + QStringLiteral(" 桁 )");
+}
+
+bool isPlainNumber(const QString& v) {
+    static const QRegularExpression re(QStringLiteral("^[+-]?[0-9]+(\\.[0-9]+)?$"));
+    return re.match(v).hasMatch();
+}
+
+}  // namespace
+
+int LookupColumn::widthValue() const {
+    return toInt(Trim(width));
+}
+
+LookupState& lookupState() {
+    return state();
+}
+
+void resetLookupState() {
+    state() = LookupState{};
+}
+
+void setCodeReferenceView(CodeReferenceView* view) {
+    g_view = view;
+}
+CodeReferenceView* codeReferenceView() {
+    return g_view;
+}
+
+void setCodeSelectedHook(CodeSelectedHookFn hook) {
+    g_hook = std::move(hook);
+}
+
+void CodeSelectedHook(Form& form, int itemNumber, const CodeSelection& selection) {
+    if (g_hook) g_hook(form, itemNumber, selection);
+}
+
+void DeriveLineWidths() {
+    LookupState& s = state();
+    s.keyWidth = 0;
+    for (const LookupColumn& c : s.keyColumns) s.keyWidth += c.widthValue();
+    s.nameWidth = 0;
+    for (const LookupColumn& c : s.nameColumns) s.nameWidth += c.widthValue() + 1;
+}
+
+// ---- statement assembly -------------------------------------------------------------------------
+
+void BuildSelectList() {
+    LookupState& s = state();
+    QStringList keys;
+    for (const LookupColumn& c : s.keyColumns) keys << Trim(c.name);
+    s.selectList = keys.join(u',');
+    s.keyColumnList = s.selectList;
+    for (const LookupColumn& c : s.nameColumns) s.selectList += u',' + Trim(c.name);
+}
+
+QString ExtraConditionInForce() {
+    const CodeDefinition& d = state().definition;
+    const QString extra = Trim(d.extraCondition);
+    if (extra.isEmpty()) return {};
+    static const QStringList valid{QStringLiteral("X"), QStringLiteral("9"), QStringLiteral("N"),
+                                   QStringLiteral("D"), QStringLiteral(" ")};
+    if (!valid.contains(d.conditionAttribute)) {
+        SystemLogReport(QStringLiteral("D6052"), QStringLiteral("H606"), 5, 3,
+                        QStringLiteral("ｺｰﾄﾞ管理 属性指定エラー (属性 = ") + d.conditionAttribute +
+                            u')');
+        return {};
+    }
+    return extra;
+}
+
+const LookupKind& CurrentLookupKind() {
+    const LookupState& s = state();
+    const QString id = Trim(s.currentCodeId);
+    const int count = std::min(s.kindCount, kMaxLookupKinds);
+    for (int i = 1; i <= count; ++i)
+        if (Trim(s.kinds[static_cast<size_t>(i)].codeId) == id) return s.kinds[static_cast<size_t>(i)];
+    return s.kinds[0];
+}
+
+QString BuildSearchCondition(const QString& v, const QString& e) {
+    const LookupState& s = state();
+    const CodeDefinition& d = s.definition;
+    const QString k = Trim(d.keyColumn);
+    QString c;
+    if (v.isEmpty()) {
+        c = e;
+    } else {
+        const bool numeric = d.keyAttribute == u"9";
+        bool quoted = true;
+        if (d.searchKind == u"2") {
+            if (numeric) {
+                c = k + QStringLiteral(" = ") + v;
+                quoted = false;
+            } else {
+                c = k + QStringLiteral(" = '") + v;
+            }
+        } else if (numeric) {
+            c = k + QStringLiteral(" => ") + v;
+            quoted = false;
+        } else if (v.size() != toInt(Trim(d.keyLength))) {
+            c = k + QStringLiteral(" LIKE '") + v + u'*';
+        } else {
+            c = k + QStringLiteral(" = '") + v;
+        }
+        if (quoted) c += u'\'';
+        if (!e.isEmpty()) c += QStringLiteral(" AND ") + e;
+    }
+    const QString t = Trim(CurrentLookupKind().extraConditionTemplate);
+    if (!t.isEmpty()) {
+        if (!v.isEmpty() || !e.isEmpty()) {
+            if (t.contains(QStringLiteral("%%")))
+                c = ReplaceToken(t, c, QStringLiteral("%%"));
+            else
+                c = c + QStringLiteral(" AND ") + t;
+        } else {
+            c = t;
+        }
+    }
+    return c;
+}
+
+QString BuildLookupStatement(const QString& v) {
+    LookupState& s = state();
+    BuildSelectList();
+    const QString e = ExtraConditionInForce();
+    const LookupKind& kind = CurrentLookupKind();
+    const QString extraColumns = Trim(kind.extraColumns);
+    const QString extraSelect = extraColumns.isEmpty() ? QString() : u',' + extraColumns;
+    const QString c = BuildSearchCondition(v, e);
+    QString sql = QStringLiteral("SELECT ") + s.selectList + extraSelect + QStringLiteral(" FROM ") +
+                  s.tableName;
+    if (!Trim(c).isEmpty()) sql += QStringLiteral(" WHERE ") + c;
+    sql += s.orderClause;
+    if (!Trim(kind.enablingText).isEmpty() && !Trim(kind.fixedSql).isEmpty() &&
+        !Trim(kind.sqlTemplate).isEmpty()) {
+        sql = v.isEmpty() ? Trim(kind.fixedSql)
+                          : Trim(ReplaceToken(Trim(kind.sqlTemplate), v,
+                                              QStringLiteral("%%Q_VALUE%%")));
+    }
+    return sql;
+}
+
+bool IsForbiddenSearchChar(QChar c) {
+    return c == u'|' || c == u'\'' || c == u'[';
+}
+
+bool RefuseSearchText(const QString& searchText) {
+    const QString v = Trim(searchText);
+    const QString head = QStringLiteral("検索条件に使用出来ない文字が含まれています。") + kCrLf + kCrLf;
+    for (QChar c : v) {
+        if (IsForbiddenSearchChar(c)) {
+            SystemLogReport(QStringLiteral("ｺｰﾄﾞ参照"), QStringLiteral("H601"), 4, 0,
+                            head + QStringLiteral("使用不可能文字 = | ' ["));
+            return true;
+        }
+    }
+    // A numeric key goes into the statement unquoted: only a plain number may stand there.
+    if (!v.isEmpty() && state().definition.keyAttribute == u"9" && !isPlainNumber(v)) {
+        SystemLogReport(QStringLiteral("ｺｰﾄﾞ参照"), QStringLiteral("H601"), 4, 0,
+                        head + QStringLiteral("数値のコードは数字で入力してください。"));
+        return true;
+    }
+    return false;
+}
+
+QString ReplaceToken(const QString& text, const QString& replacement, const QString& token) {
+    const QString t = Trim(token);
+    QString work = Trim(text);
+    try {
+        if (t.isEmpty() || !work.contains(t)) return work;
+        const QString r = Trim(replacement);
+        qsizetype from = 0;
+        qsizetype at;
+        while ((at = work.indexOf(t, from)) >= 0) {
+            // The occurrence's length is that of the token as given, blanks included.
+            work = work.left(at) + r + work.mid(at + token.size());
+            from = at + r.size();
+        }
+        return Trim(work);
+    } catch (const std::exception&) {
+        SystemLogReport(QStringLiteral("D6500"), QStringLiteral("H603"), 3, 1,
+                        text + QStringLiteral(" -- ") + replacement + QStringLiteral(" -- ") +
+                            token);
+        return Trim(text);
+    }
+}
+
+// ---- reading ------------------------------------------------------------------------------------
+
+void BuildCodeKey(QString& keyPart, QString& namePart) {
+    const LookupState& s = state();
+    keyPart.clear();
+    namePart.clear();
+    for (const LookupColumn& col : s.keyColumns) {
+        const int width = col.widthValue();
+        const QString name = Trim(col.name);
+        if (col.attribute == u"X" || col.attribute == u"N") {
+            const QString value = Trim(da::Q0700_SGET(kCursor, name).toString());
+            if (value.size() > width) {
+                SystemLogReport(QStringLiteral("D6053"), QStringLiteral("H604"), 1, 0,
+                                overflowMessage(value, width));
+                keyPart += value.left(width);
+            } else {
+                keyPart += padCut(value, width, u' ');
+            }
+        } else {
+            const qint64 n = toWhole(da::Q0700_NGET(kCursor, name));
+            const QString digits = QString::number(n);
+            if (digits.size() > width) {
+                SystemLogReport(QStringLiteral("D6053"), QStringLiteral("H604"), 3, 0,
+                                overflowMessage(digits, width));
+            } else {
+                keyPart += Right(zeroFilled(n, width), width);
+            }
+        }
+    }
+    for (const LookupColumn& col : s.nameColumns) {
+        const int width = col.widthValue();
+        const QString name = Trim(col.name);
+        if (col.attribute == u"X") {
+            namePart += padCut(Trim(da::Q0700_SGET(kCursor, name).toString()), width, u' ') + u' ';
+        } else if (col.attribute == u"N") {
+            namePart +=
+                padCut(Trim(da::Q0700_SGET(kCursor, name).toString()), width, QChar(0x3000)) +
+                QChar(0x3000);
+        } else if (col.attribute == u"9") {
+            namePart += QString::number(toWhole(da::Q0700_NGET(kCursor, name)))
+                            .rightJustified(width, u' ') +
+                        u' ';
+        } else {
+            namePart += zeroFilled(toWhole(da::Q0700_NGET(kCursor, name)), width) + u' ';
+        }
+    }
+}
+
+int textWidthTwips(const QFont& font, const QString& text) {
+    return QFontMetrics(font).horizontalAdvance(text) * kTwipsPerPixel;
+}
+
+int listItemHeight(QListWidget* list) {
+    int h = -1;
+    if (list->count() > 0) {
+        h = list->sizeHintForRow(0);
+    } else {
+        // An empty list measures a line put in for the moment.
+        auto* probe = new QListWidgetItem(QStringLiteral("X漢"));
+        list->addItem(probe);
+        h = list->sizeHintForRow(0);
+        delete probe;
+    }
+    return h > 0 ? h : QFontMetrics(list->font()).height();
+}
+
+int listItemFromPoint(const QListWidget* list, const QPoint& pos) {
+    if (list->count() == 0 || !list->viewport()->rect().contains(pos)) return -1;
+    const QModelIndex at = list->indexAt(pos);
+    if (at.isValid()) return at.row();
+    // Over the empty part of the list: the nearest line, which is the last one.
+    const QRect first = list->visualItemRect(list->item(0));
+    if (pos.y() < first.top()) return 0;
+    return list->count() - 1;
+}
+
+namespace {
+
+void closeCodeFile() {
+    // The code file is opened and closed within OutputCodeName; nothing stays open here.
+}
+
+int extraColumnCount(const LookupKind& kind) {
+    const QString list = Trim(kind.extraColumns);
+    if (Trim(state().currentCodeId).isEmpty() || list.isEmpty()) return 0;
+    return 1 + static_cast<int>(list.count(u','));
+}
+
+void readRows(QListWidget* list, const QString& sql) {
+    LookupState& s = state();
+    QVariant status = da::Q0300_DECLARE(s.db, kCursor, sql, 0, QVariant());
+    list->setVisible(true);
+    list->clear();
+    s.extraValues.clear();
+    s.preselectIndex = -1;
+    s.widestLine.clear();
+    s.widestWidth = 0;
+    const QFontMetrics metrics(list->font());
+    const QString preselect = Trim(s.preselectText);
+    const LookupKind& kind = CurrentLookupKind();
+    const int extras = extraColumnCount(kind);
+    const int base = static_cast<int>(s.keyColumns.size() + s.nameColumns.size());
+    QStringList lines;
+    QString keyPart;
+    QString namePart;
+    if (!(status.typeId() == QMetaType::Int && status.toInt() == da::kNoData)) {
+        for (int i = 0; !(status.typeId() == QMetaType::Int && status.toInt() == da::kEndOfCursor);
+             ++i) {
+            if (i >= s.rowLimit) {
+                platform::messageBox(QStringLiteral("データが") + QString::number(s.rowLimit) +
+                                         QStringLiteral("件を超えました。") + kCrLf +
+                                         QStringLiteral("絞り込み範囲を狭くしてください。"),
+                                     padCut(common::commonArea().programId, 8, u' '),
+                                     platform::Buttons::Ok, platform::Icon::Exclamation);
+                break;
+            }
+            s.extraValues.emplace_back();
+            BuildCodeKey(keyPart, namePart);
+            const QString line = keyPart + u' ' + namePart;
+            lines << line;
+            const QString trimmed = Trim(line);
+            const int width = metrics.horizontalAdvance(trimmed) * kTwipsPerPixel;
+            if (width > s.widestWidth) {
+                s.widestWidth = width;
+                s.widestLine = trimmed;
+            }
+            if (s.preselectIndex == -1 && !preselect.isEmpty() && keyPart.startsWith(preselect))
+                s.preselectIndex = i;
+            QString& extra = s.extraValues.back();
+            for (int j = 1; j <= extras; ++j) {
+                const QVariant v = da::Q0710_GET(kCursor, static_cast<qint16>(base + j));
+                extra += (v.isNull() ? QStringLiteral(" ") : v.toString()) + u',';
+            }
+            status = da::Q0500_FETCH(kCursor);
+        }
+    }
+    list->addItems(lines);
+    da::Q0600_DS_CLOSE(kCursor);
+}
+
+}  // namespace
+
+void FillCodeList() {
+    LookupState& s = state();
+    CodeReferenceView* view = g_view;
+    if (!view) return;
+    QListWidget* list = view->list();
+    const QString v = Trim(view->searchText());
+    bool cursorOpen = false;
+    try {
+        if (RefuseSearchText(v)) return;
+        const QString sql = BuildLookupStatement(v);
+        cursorOpen = true;
+        readRows(list, sql);
+        cursorOpen = false;
+        SizeLookupList();
+        view->applyListLayout();
+        view->window()->show();
+        view->window()->raise();
+        view->window()->activateWindow();
+        list->setFocus();
+        if (list->count() > 0)
+            list->setCurrentRow(s.preselectIndex >= 0 ? s.preselectIndex : 0);
+    } catch (const std::bad_alloc&) {
+        if (cursorOpen) da::Q0600_DS_CLOSE(kCursor);
+        beep();
+        SystemLogReport(QStringLiteral("D6040"), QStringLiteral("H604"), 3, kOutOfMemory,
+                        QStringLiteral("メモリが不足しています。"));
+        closeCodeFile();
+    } catch (const RuntimeError& e) {
+        SystemLogReport(QStringLiteral("D6040"), QStringLiteral("H603"), 3, e.number(),
+                        e.description());
+        closeCodeFile();
+        CloseCodeLookup();
+    } catch (const std::exception& e) {
+        SystemLogReport(QStringLiteral("D6040"), QStringLiteral("H603"), 3, 0,
+                        QString::fromLocal8Bit(e.what()));
+        closeCodeFile();
+        CloseCodeLookup();
+    }
+}
+
+void SizeLookupList() {
+    LookupState& s = state();
+    if (!g_view) return;
+    QListWidget* list = g_view->list();
+    QFont font = list->font();
+    font.setPointSize(s.fontSize > 0 ? s.fontSize : 9);
+    list->setFont(font);
+    const int lineHeight = listItemHeight(list) * kTwipsPerPixel;
+    const int maxLines = lineHeight > 0 ? 2010 / lineHeight : 0;
+    const int count = list->count();
+    int height;
+    if (count > maxLines) {
+        height = maxLines * lineHeight + 30;
+        s.listHasScrollBar = true;
+    } else {
+        height = (count == 0 ? 1 : count) * lineHeight + 30;
+        s.listHasScrollBar = false;
+    }
+    const int w = s.widestWidth + 120;
+    const int e = s.listHasScrollBar ? 240 : 0;
+    int controlWidth = 0;
+    if (s.callingForm && s.callingControl >= 0)
+        controlWidth = s.callingForm->control(s.callingControl).width();
+    const QString kind = s.definition.searchKind;
+    int width;
+    if (s.sourceMode == u"1" || (s.sourceMode == u"2" && kind == u" ")) {
+        width = w < controlWidth ? controlWidth + e : w + e;
+    } else if (s.sourceMode == u"2" && (kind == u"1" || kind == u"2")) {
+        width = w < 1700 + e ? 1700 + e : w + e;
+        if (controlWidth > width) width = controlWidth;
+    } else {
+        width = w;
+    }
+    int screenWidth = 0;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        screenWidth = screen->geometry().width() * kTwipsPerPixel;
+    if (screenWidth > 0 && width > screenWidth - 2700) width = screenWidth - 2700;
+    list->setVerticalScrollBarPolicy(s.listHasScrollBar ? Qt::ScrollBarAlwaysOn
+                                                        : Qt::ScrollBarAlwaysOff);
+    list->resize(width / kTwipsPerPixel, height / kTwipsPerPixel);
+}
+
+void OutputCodeName() {
+    LookupState& s = state();
+    if (!g_view || !s.callingForm || s.callingControl < 0) return;
+    Form& form = *s.callingForm;
+    Control control = form.control(s.callingControl);
+    const int itemNumber = tagItemNumber(control.tag()).value_or(-1);
+    const ItemRecord* item = helperContext().item(itemNumber);
+    if (!item) return;
+    s.currentCodeId = item->codeId;
+    const QString nameItemId = item->nameItemId;
+    const QString itemId = item->itemId;
+
+    QListWidget* list = g_view->list();
+    const int index = list->currentRow();
+    if (index < 0) return;
+    const QString line = list->item(index)->text();
+
+    s.chosenValues.fill(QString());
+    if (s.sourceMode == u"1") {
+        QFile file(s.codeFile);
+        const qint64 recordLength = 2LL * s.codeFileRecordWidth;
+        if (recordLength > 0 && file.open(QIODevice::ReadOnly) &&
+            file.seek((index + 3 - 1) * recordLength)) {
+            const QString record = platform::decodeCp932(file.read(recordLength));
+            const QString extra =
+                Trim(record.mid(s.keyWidth + 1 + s.nameWidth, s.codeFileExtraLength));
+            const QStringList fields = extra.split(u'\t');
+            for (int i = 0; i < fields.size() && i < kMaxChosenValues; ++i)
+                s.chosenValues[static_cast<size_t>(i)] = fields[i];
+        }
+    } else if (index < static_cast<int>(s.extraValues.size())) {
+        const QString& extra = s.extraValues[static_cast<size_t>(index)];
+        if (extra.size() > 1) {
+            const QStringList fields = extra.split(u',');
+            for (int i = 0; i < fields.size() && i < kMaxChosenValues; ++i)
+                s.chosenValues[static_cast<size_t>(i)] = fields[i];
+        }
+    }
+
+    const QString code = Trim(line.left(s.keyWidth));
+    SetItemValue(form, s.callingControl, code);
+    CheckItemChanged(form, s.callingControl);
+    ResetItemAppearance(form, s.callingControl);
+
+    if (!Trim(nameItemId).isEmpty()) {
+        int nameControl = -1;
+        bool notFound = true;
+        FindItemControl(nameItemId, nameControl, notFound, form, s.callingControl);
+        if (notFound) {
+            beep();
+            SystemLogReport(QStringLiteral("D6020"), QStringLiteral("H602"), 3, 0,
+                            QStringLiteral("名称出力領域がありません(") + nameItemId + u')');
+            return;
+        }
+        SetItemValue(form, nameControl, Trim(line.mid(s.keyWidth + 1, s.nameWidth)));
+    }
+    CommitItemDisplay(form, itemNumber, s.callingControl);
+
+    s.chosenCode = line.left(s.keyWidth);
+    s.chosenName = line.mid(s.keyWidth + 1, s.nameWidth);
+    s.chosenCodeId = item->codeId;
+    s.chosenItemId = itemId;
+    CodeSelection selection;
+    selection.code = s.chosenCode;
+    selection.name = s.chosenName;
+    selection.codeId = s.chosenCodeId;
+    selection.itemId = s.chosenItemId;
+    selection.values = s.chosenValues;
+    CodeSelectedHook(form, itemNumber, selection);
+}
+
+void CloseCodeLookup() {
+    LookupState& s = state();
+    if (s.ending) return;
+    s.ending = true;
+    if (g_view) g_view->window()->hide();
+    if (s.callingForm) {
+        Form& form = *s.callingForm;
+        if (QWidget* w = form.window()) {
+            w->show();
+            w->activateWindow();
+        }
+        if (s.callingControl >= 0 && s.callingControl < form.controlCount()) {
+            ResetItemAppearance(form, s.callingControl);
+            ResetItemForeColor(form, s.callingControl);
+            Control control = form.control(s.callingControl);
+            s.pendingText.clear();
+            control.setTag(tagHeader(control.tag()) + control.text());
+            control.setFocus();
+        }
+    }
+    s.pendingText.clear();
+}
+
+void PlaceLookupWindow(QWidget* window) {
+    const LookupState& s = state();
+    if (!window || !s.callingForm || s.callingControl < 0) return;
+    Form& form = *s.callingForm;
+    Control control = form.control(s.callingControl);
+    QWidget* w = control.widget();
+    if (!w) return;
+    int sumTop = 0;
+    int sumLeft = 0;
+    for (QWidget* c = w; c && c != form.window(); c = c->parentWidget()) {
+        sumTop += c->y() * kTwipsPerPixel;
+        sumLeft += c->x() * kTwipsPerPixel;
+    }
+    const bool menuBar = form.tag().mid(11, 1).compare(u"M", Qt::CaseInsensitive) == 0;
+    const int controlHeight = control.height();
+    int top = form.top() + sumTop + controlHeight + 330 + (menuBar ? 295 : 0);
+    int left = form.left() + sumLeft + 45;
+    const int height = window->height() * kTwipsPerPixel;
+    const int width = window->width() * kTwipsPerPixel;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const int screenHeight = screen->geometry().height() * kTwipsPerPixel;
+        const int screenWidth = screen->geometry().width() * kTwipsPerPixel;
+        if (top + height > screenHeight)
+            top = top - height - controlHeight + 60 - (menuBar ? 70 : 0);
+        if (left + width > screenWidth) left = screenWidth - width;
+    }
+    window->move(left / kTwipsPerPixel, top / kTwipsPerPixel);
+}
+
+}  // namespace tav::formhelper

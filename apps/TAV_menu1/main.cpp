@@ -1,14 +1,21 @@
-// The office's business menu.
+// The office's business menu: the main menu window is the start-up object; its load event runs
+// the whole start sequence before the window is first shown.
 #include <QApplication>
 
 #include "common/app_start.h"
-#include "common/system_log.h"
+#include "menu/menu_main_window.h"
+#ifdef TAV_OFFICE_DATABASE
+#include "menu/office_menu_database.h"
+#endif
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     tav::common::StartProgram(argc, argv);
-    tav::common::SystemLogReport(QStringLiteral("M0000_MAIN"), QStringLiteral("K010"), 1, 0,
-                                 QStringLiteral("TAV_menu1 起動"));
-    tav::common::EndOfLog();
-    return 0;
+#ifdef TAV_OFFICE_DATABASE
+    tav::menu::installOfficeMenuDatabase();
+#endif
+    tav::menu::TAV_menu1_frm window;
+    window.Form_Load();
+    window.show();
+    return app.exec();
 }

@@ -1,8 +1,9 @@
 # The fuzz targets: fuzz_<name>.cpp in this folder, linked with the libraries named here.
-set(TAV_FUZZ_TARGETS getfield numeric inifile textdecode menufile display_format)
+set(TAV_FUZZ_TARGETS getfield numeric inifile textdecode menufile display_format dialect)
 set(TAV_FUZZ_LIBS_getfield tav_platform)
 set(TAV_FUZZ_LIBS_numeric tav_platform)
 set(TAV_FUZZ_LIBS_inifile tav_platform)
 set(TAV_FUZZ_LIBS_textdecode tav_platform)
 set(TAV_FUZZ_LIBS_menufile tav_menu tav_platform_fakes)
 set(TAV_FUZZ_LIBS_display_format tav_common)
+set(TAV_FUZZ_LIBS_dialect tav_dataaccess)

@@ -70,7 +70,7 @@ std::unique_ptr<Database> openDataSource(const QString& dataSource, const QStrin
 // Closes the record sets that were read through a database that is going away.
 void closeRecordSetsOf(int db) {
     for (CursorRow& c : dataAccessState().cursors) {
-        if (c.recordSet && c.recordSet->db == db) c.recordSet.reset();
+        if (c.recordSet && c.recordSet->db == db) releaseRecordSet(c.recordSet);
     }
 }
 

@@ -1,4 +1,8 @@
 // The cursor operations: declare (a snapshot of the whole result), fetch, close, column reads.
+#include <cstring>
+#include <limits>
+
+#include "common/system_log.h"
 #include "dataaccess/internal.h"
 
 namespace tav::dataaccess {
@@ -18,40 +22,143 @@ bool cursorInRange(qint16 c) {
 }
 
 // The start of every operation on a cursor: the range, the current access kind, the trace, the
-// access-kind check. Returns the cursor's row.
+// access-kind check. Returns the cursor's row. The trace text is only built when the trace is on.
+template <typename TraceText>
 CursorRow& enterCursor(const QString& op, const QString& failureCode, qint16 c,
-                       const QString& traceCode, const QString& traceText) {
+                       const QString& traceCode, TraceText&& traceText) {
     DataAccessState& s = dataAccessState();
+    if (s.trace) common::SystemLogReport(op, traceCode, 1, 0, traceText());
     if (!cursorInRange(c)) {
-        trace(op, traceCode, traceText);
         s.currentAccessKind = kOdbcDao;
         fail(op, failureCode,
              runtimeFailure(kOutOfRange, QStringLiteral("(ｶｰｿﾙ番号=") + QString::number(c) + u')'));
     }
     CursorRow& row = s.cursors[c];
-    s.currentAccessKind = row.accessKind;
-    trace(op, traceCode, traceText);
+    if (!s.currentAccessKind.isSharedWith(row.accessKind)) s.currentAccessKind = row.accessKind;
     if (!isServedKind(row.accessKind)) refuse(op, QStringLiteral("L102"), l102Text(row.accessKind));
     return row;
 }
 
-std::unique_ptr<RecordSet> runQuery(Database& db, const QString& sql) {
-    odbc::Statement st(*db.connection);
-    st.setQueryTimeout(static_cast<SQLULEN>(db.queryTimeout));
-    st.execDirect(translateSql(sql, db.backend));
-    auto rs = std::make_unique<RecordSet>();
-    const std::vector<odbc::ColumnInfo> cols = st.describeColumns();
-    rs->columns = cols.size();
-    rs->names.reserve(cols.size());
-    for (const odbc::ColumnInfo& c : cols) rs->names.push_back(c.name);
-    if (cols.empty()) return rs;  // a statement without a result: no rows
+// A bound text value that did not fit its buffer (the driver's column size was too small).
+struct Truncated {};
+
+constexpr SQLULEN kRowsPerBlock = 256;
+
+// Reads the result block by block through bound buffers.
+void readBound(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols, RecordSet& rs) {
+    const SQLLEN nul = rs.wideText ? 2 : 1;
+    while (const SQLULEN n = st.fetchBlock()) {
+        for (SQLULEN r = 0; r < n; ++r) {
+            for (size_t i = 0; i < cols.size(); ++i) {
+                Cell cell;
+                const SQLLEN ind = st.boundIndicator(r, i);
+                if (ind != SQL_NULL_DATA) {
+                    const char* data = st.boundData(r, i);
+                    switch (cols[i].kind) {
+                        case odbc::ColumnClass::Integer: {
+                            SQLBIGINT v;
+                            std::memcpy(&v, data, sizeof v);
+                            cell.integer = v;
+                            cell.kind = Cell::Integer;
+                            break;
+                        }
+                        case odbc::ColumnClass::Number:
+                            std::memcpy(&cell.number, data, sizeof cell.number);
+                            cell.kind = Cell::Number;
+                            break;
+                        default: {
+                            if (ind == SQL_NO_TOTAL || ind < 0 || ind > st.boundWidth(i) - nul) {
+                                throw Truncated{};
+                            }
+                            const qsizetype start = rs.textBytes.size();
+                            rs.textBytes.append(data, static_cast<qsizetype>(ind));
+                            cell.kind = Cell::Text;
+                            cell.text.offset = static_cast<quint32>(start);
+                            cell.text.length = static_cast<quint32>(ind);
+                            break;
+                        }
+                    }
+                }
+                rs.cells.push_back(cell);
+            }
+            ++rs.rows;
+            if (static_cast<quint64>(rs.textBytes.size()) > std::numeric_limits<quint32>::max()) {
+                throw runtimeFailure(kOutOfMemory);
+            }
+        }
+    }
+}
+
+// Reads the result row by row, value by value.
+void readUnbound(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols, RecordSet& rs) {
     while (st.fetch()) {
         for (size_t i = 0; i < cols.size(); ++i) {
-            rs->values.push_back(st.getData(static_cast<SQLUSMALLINT>(i + 1), cols[i].kind));
+            const auto column = static_cast<SQLUSMALLINT>(i + 1);
+            Cell cell;
+            switch (cols[i].kind) {
+                case odbc::ColumnClass::Integer:
+                    if (st.readInteger(column, cell.integer)) cell.kind = Cell::Integer;
+                    break;
+                case odbc::ColumnClass::Number:
+                    if (st.readNumber(column, cell.number)) cell.kind = Cell::Number;
+                    break;
+                case odbc::ColumnClass::Text: {
+                    const qsizetype start = rs.textBytes.size();
+                    if (st.readText(column, rs.textBytes)) {
+                        if (static_cast<quint64>(rs.textBytes.size()) >
+                            std::numeric_limits<quint32>::max()) {
+                            throw runtimeFailure(kOutOfMemory);
+                        }
+                        cell.kind = Cell::Text;
+                        cell.text.offset = static_cast<quint32>(start);
+                        cell.text.length = static_cast<quint32>(rs.textBytes.size() - start);
+                    }
+                    break;
+                }
+                default: {
+                    QVariant v = st.getData(column, cols[i].kind);
+                    if (!v.isNull()) {
+                        cell.kind = Cell::Other;
+                        cell.other = static_cast<quint32>(rs.others.size());
+                        rs.others.push_back(std::move(v));
+                    }
+                    break;
+                }
+            }
+            rs.cells.push_back(cell);
         }
-        ++rs->rows;
+        ++rs.rows;
     }
-    return rs;
+}
+
+// Runs the statement and reads its whole result. Results of plain columns are read in blocks;
+// when a bound text turns out longer than the driver said, the statement runs again and is read
+// value by value.
+std::unique_ptr<RecordSet> runQuery(Database& db, const QString& sql) {
+    const QString text = translateSql(sql, db.backend);
+    for (bool blocks = true;; blocks = false) {
+        odbc::Statement st(*db.connection);
+        st.setQueryTimeout(static_cast<SQLULEN>(db.queryTimeout));
+        st.execDirect(text);
+        auto rs = newRecordSet();
+        const std::vector<odbc::ColumnInfo> cols = st.describeColumns();
+        rs->columns = cols.size();
+        rs->names.reserve(cols.size());
+        for (const odbc::ColumnInfo& c : cols) rs->names.push_back(c.name);
+        if (cols.empty()) return rs;  // a statement without a result: no rows
+        rs->wideText = db.connection->encoding() == odbc::TextEncoding::Utf16Wide;
+        rs->cells.reserve(cols.size() * kRowsPerBlock);
+        if (blocks && st.bindColumns(cols, kRowsPerBlock)) {
+            try {
+                readBound(st, cols, *rs);
+                return rs;
+            } catch (const Truncated&) {
+                continue;
+            }
+        }
+        readUnbound(st, cols, *rs);
+        return rs;
+    }
 }
 
 }  // namespace
@@ -85,6 +192,7 @@ QVariant Q0300_DECLARE(qint16 db, qint16 cursor, const QString& sql, qint16 opti
         bool ok = false;
         rs->updatable = kind.toInt(&ok) == 2 && ok;
         CursorRow& row = s.cursors[cursor];
+        releaseRecordSet(row.recordSet);
         row.recordSet = std::move(rs);
         row.accessKind = kOdbcDao;
         if (row.recordSet->rows == 0) {
@@ -103,9 +211,10 @@ QVariant Q0300_DECLARE(qint16 db, qint16 cursor, const QString& sql, qint16 opti
 }
 
 QVariant Q0500_FETCH(qint16 cursor) {
-    CursorRow& row = enterCursor(
-        kQ0500, QStringLiteral("L905"), cursor, QStringLiteral("L050"),
-        QStringLiteral("Q0500_FETCH( ") + QString::number(cursor) + QStringLiteral(" )"));
+    CursorRow& row =
+        enterCursor(kQ0500, QStringLiteral("L905"), cursor, QStringLiteral("L050"), [&] {
+            return QStringLiteral("Q0500_FETCH( ") + QString::number(cursor) + QStringLiteral(" )");
+        });
     RecordSet* rs = row.recordSet.get();
     if (!rs) fail(kQ0500, QStringLiteral("L905"), runtimeFailure(kObjectNotSet));
     if (rs->current >= rs->rows)
@@ -116,18 +225,22 @@ QVariant Q0500_FETCH(qint16 cursor) {
 }
 
 QVariant Q0600_DS_CLOSE(qint16 cursor) {
-    CursorRow& row = enterCursor(
-        kQ0600, QStringLiteral("L906"), cursor, QStringLiteral("L060"),
-        QStringLiteral("Q0600_DS_CLOSE( ") + QString::number(cursor) + QStringLiteral(" )"));
+    CursorRow& row =
+        enterCursor(kQ0600, QStringLiteral("L906"), cursor, QStringLiteral("L060"), [&] {
+            return QStringLiteral("Q0600_DS_CLOSE( ") + QString::number(cursor) +
+                   QStringLiteral(" )");
+        });
     if (!row.recordSet) fail(kQ0600, QStringLiteral("L906"), runtimeFailure(kObjectNotSet));
-    row.recordSet.reset();
+    releaseRecordSet(row.recordSet);
     return true;
 }
 
 QVariant Q0700_GET(qint16 cursor, const QString& name) {
-    CursorRow& row = enterCursor(kQ0700, QStringLiteral("L907"), cursor, QStringLiteral("L070"),
-                                 QStringLiteral("Q0700_GET( ") + QString::number(cursor) +
-                                     QStringLiteral(" , '") + name + QStringLiteral("' )"));
+    CursorRow& row =
+        enterCursor(kQ0700, QStringLiteral("L907"), cursor, QStringLiteral("L070"), [&] {
+            return QStringLiteral("Q0700_GET( ") + QString::number(cursor) +
+                   QStringLiteral(" , '") + name + QStringLiteral("' )");
+        });
     const RecordSet* rs = row.recordSet.get();
     if (!rs) fail(kQ0700, QStringLiteral("L907"), runtimeFailure(kObjectNotSet));
     const int index = rs->indexOf(name);
@@ -140,42 +253,56 @@ QVariant Q0700_GET(qint16 cursor, const QString& name) {
     if (rs->current >= rs->rows) {
         fail(kQ0700, QStringLiteral("L907"), runtimeFailure(kNoCurrentRecord));
     }
-    return rs->at(rs->current, static_cast<size_t>(index));
+    return rs->value(rs->current, static_cast<size_t>(index));
 }
 
 namespace {
 
+enum class NullAs { Empty, Zero, Date };
+
 QVariant typedGet(qint16 cursor, const QString& name, const QString& code, const QString& fn,
-                  const QVariant& nullValue) {
-    trace(kQ0700, code,
-          fn + QStringLiteral("( ") + QString::number(cursor) + QStringLiteral(" , '") + name +
-              QStringLiteral("' )"));
+                  NullAs nullAs) {
+    if (dataAccessState().trace) {
+        trace(kQ0700, code,
+              fn + QStringLiteral("( ") + QString::number(cursor) + QStringLiteral(" , '") + name +
+                  QStringLiteral("' )"));
+    }
     QVariant v = Q0700_GET(cursor, name);
-    return v.isNull() ? nullValue : v;
+    if (!v.isNull()) return v;
+    switch (nullAs) {
+        case NullAs::Empty:
+            return QVariant(QString());
+        case NullAs::Zero:
+            return QVariant(0);
+        case NullAs::Date:
+            break;
+    }
+    return QVariant(QStringLiteral("00000000"));
 }
 
 }  // namespace
 
 QVariant Q0700_SGET(qint16 cursor, const QString& name) {
     return typedGet(cursor, name, QStringLiteral("L07S"), QStringLiteral("Q0700_SGET"),
-                    QVariant(QString()));
+                    NullAs::Empty);
 }
 
 QVariant Q0700_NGET(qint16 cursor, const QString& name) {
     return typedGet(cursor, name, QStringLiteral("L07N"), QStringLiteral("Q0700_NGET"),
-                    QVariant(0));
+                    NullAs::Zero);
 }
 
 QVariant Q0700_DGET(qint16 cursor, const QString& name) {
     return typedGet(cursor, name, QStringLiteral("L07D"), QStringLiteral("Q0700_DGET"),
-                    QVariant(QStringLiteral("00000000")));
+                    NullAs::Date);
 }
 
 QVariant Q0710_GET(qint16 cursor, qint16 position) {
     CursorRow& row =
-        enterCursor(kQ0710, QStringLiteral("L907"), cursor, QStringLiteral("L071"),
-                    QStringLiteral("Q0710_GET( ") + QString::number(cursor) +
-                        QStringLiteral(" , ") + QString::number(position) + QStringLiteral(" )"));
+        enterCursor(kQ0710, QStringLiteral("L907"), cursor, QStringLiteral("L071"), [&] {
+            return QStringLiteral("Q0710_GET( ") + QString::number(cursor) + QStringLiteral(" , ") +
+                   QString::number(position) + QStringLiteral(" )");
+        });
     const RecordSet* rs = row.recordSet.get();
     if (!rs) fail(kQ0710, QStringLiteral("L907"), runtimeFailure(kObjectNotSet));
     const int index = position - 1;
@@ -187,7 +314,7 @@ QVariant Q0710_GET(qint16 cursor, qint16 position) {
     if (rs->current >= rs->rows) {
         fail(kQ0710, QStringLiteral("L907"), runtimeFailure(kNoCurrentRecord));
     }
-    return rs->at(rs->current, static_cast<size_t>(index));
+    return rs->value(rs->current, static_cast<size_t>(index));
 }
 
 }  // namespace tav::dataaccess

@@ -12,6 +12,7 @@ namespace tav::dataaccess::detail {
 // Run-time error numbers of the layer.
 constexpr qint32 kOutOfRange = 9;          // a DB or cursor number outside its table
 constexpr qint32 kObjectNotSet = 91;       // no open database or record set
+constexpr qint32 kOutOfMemory = 7;         // a result too large to keep
 constexpr qint32 kFileNotFound = 53;       // the database file does not exist
 constexpr qint32 kNoCurrentRecord = 3021;  // a column read with no current row
 constexpr qint32 kOdbcCallFailed =

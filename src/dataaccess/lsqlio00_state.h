@@ -50,20 +50,47 @@ struct ConnectionRow {
     QString connectString;
 };
 
-// A snapshot of a statement's result: every row read at the declare.
+// A snapshot of a statement's result: every row read at the declare. Values are kept compact
+// (numbers in place, text as the driver delivered it in one buffer) and become variants when a
+// column is read.
+struct Cell {
+    enum Kind : quint8 { Null, Integer, Number, Text, Other };
+    struct TextRef {
+        quint32 offset;
+        quint32 length;  // bytes
+    };
+    Kind kind = Null;
+    union {
+        qint64 integer;
+        double number;
+        TextRef text;
+        quint32 other;  // index into RecordSet::others
+    };
+    Cell() : integer(0) {}
+};
+
 struct RecordSet {
     std::vector<QString> names;
-    std::vector<QVariant> values;  // row after row
+    std::vector<Cell> cells;       // row after row
+    QByteArray textBytes;          // the text of every Text cell, UTF-8 or UTF-16
+    bool wideText = false;         // textBytes holds UTF-16
+    std::vector<QVariant> others;  // dates, times, binary
     size_t columns = 0;
     size_t rows = 0;
     size_t current = 0;  // rows when past the last row
     bool updatable = false;
     int db = -1;  // the DB number whose connection ran the statement
 
-    const QVariant& at(size_t row, size_t column) const { return values[row * columns + column]; }
+    QVariant value(size_t row, size_t column) const;
     // The zero-based index of a column; exact name first, then without regard to case.
     int indexOf(const QString& name) const;
 };
+
+// Releases a record set, keeping its buffers for the next declare (a result read once is
+// likely to be read again at the same size).
+void releaseRecordSet(std::unique_ptr<RecordSet>& recordSet);
+// A record set with the kept buffers, emptied.
+std::unique_ptr<RecordSet> newRecordSet();
 
 struct CursorRow {
     std::unique_ptr<RecordSet> recordSet;
@@ -92,9 +119,17 @@ struct DataAccessState {
     QString lastSqlText;
     QString detail;
     std::vector<EngineError> errors;  // the engine's error collection of the last failure
+    std::vector<Cell> spareCells;     // buffers of the last record set released
+    QByteArray spareText;
 };
 
-DataAccessState& dataAccessState();
+namespace detail {
+extern DataAccessState g_state;
+}
+// The one state of the process (not to be used by static initialisers).
+inline DataAccessState& dataAccessState() {
+    return detail::g_state;
+}
 // Closes every record set and connection and forgets everything read: a fresh process state.
 void resetDataAccess();
 

@@ -76,8 +76,9 @@ QString connectValue(const QString& value) {
 // ---- environment -----------------------------------------------------------------------------
 
 Environment& Environment::instance() {
-    static Environment env;
-    return env;
+    // Never destroyed: connections held in process-wide tables may outlive any static object.
+    static Environment* env = new Environment;
+    return *env;
 }
 
 Environment::Environment() {
@@ -251,6 +252,7 @@ ColumnInfo Statement::describeColumn(SQLUSMALLINT column) {
                                       std::min<SQLSMALLINT>(nameLen, sizeof name - 1));
     }
     info.sqlType = type;
+    info.size = size;
     info.kind = classOfSqlType(type);
     return info;
 }
@@ -271,39 +273,120 @@ bool Statement::fetch() {
     return true;
 }
 
+bool Statement::bindColumns(const std::vector<ColumnInfo>& columns, SQLULEN rowsPerBlock) {
+    const bool w = connection_.encoding() == TextEncoding::Utf16Wide;
+    std::vector<Bound> bound(columns.size());
+    std::vector<SQLSMALLINT> cTypes(columns.size());
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const ColumnInfo& c = columns[i];
+        switch (c.kind) {
+            case ColumnClass::Integer:
+                cTypes[i] = SQL_C_SBIGINT;
+                bound[i].width = sizeof(SQLBIGINT);
+                break;
+            case ColumnClass::Number:
+                cTypes[i] = SQL_C_DOUBLE;
+                bound[i].width = sizeof(double);
+                break;
+            case ColumnClass::Text:
+                if (c.size == 0 || c.size > kMaxBoundChars) return false;
+                // Room for four bytes a character (UTF-8, or a UTF-16 surrogate pair) and the NUL.
+                cTypes[i] = w ? SQL_C_WCHAR : SQL_C_CHAR;
+                bound[i].width = static_cast<SQLLEN>(c.size * 4 + (w ? 2 : 1));
+                break;
+            default:
+                return false;
+        }
+        bound[i].data.resize(static_cast<size_t>(bound[i].width) * rowsPerBlock);
+        bound[i].indicators.resize(rowsPerBlock);
+    }
+    if (!ok(SQLSetStmtAttr(handle_, SQL_ATTR_ROW_BIND_TYPE,
+                           reinterpret_cast<SQLPOINTER>(SQL_BIND_BY_COLUMN), 0)) ||
+        !ok(SQLSetStmtAttr(handle_, SQL_ATTR_ROW_ARRAY_SIZE,
+                           reinterpret_cast<SQLPOINTER>(rowsPerBlock), 0))) {
+        return false;
+    }
+    SQLULEN size = 0;
+    if (!ok(SQLGetStmtAttr(handle_, SQL_ATTR_ROW_ARRAY_SIZE, &size, 0, nullptr)) ||
+        size != rowsPerBlock) {
+        SQLSetStmtAttr(handle_, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(1), 0);
+        return false;
+    }
+    rowStatus_.assign(rowsPerBlock, 0);
+    SQLSetStmtAttr(handle_, SQL_ATTR_ROW_STATUS_PTR, rowStatus_.data(), 0);
+    SQLSetStmtAttr(handle_, SQL_ATTR_ROWS_FETCHED_PTR, &fetched_, 0);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (!ok(SQLBindCol(handle_, static_cast<SQLUSMALLINT>(i + 1), cTypes[i],
+                           bound[i].data.data(), bound[i].width, bound[i].indicators.data()))) {
+            fail(QStringLiteral("SQLBindCol"));
+        }
+    }
+    bound_ = std::move(bound);
+    return true;
+}
+
+SQLULEN Statement::fetchBlock() {
+    fetched_ = 0;
+    SQLRETURN rc = SQLFetch(handle_);
+    if (rc == SQL_NO_DATA) return 0;
+    if (!ok(rc)) fail(QStringLiteral("SQLFetch"));
+    for (SQLULEN r = 0; r < fetched_; ++r) {
+        if (rowStatus_[r] == SQL_ROW_ERROR) fail(QStringLiteral("SQLFetch"));
+    }
+    return fetched_;
+}
+
 SQLLEN Statement::rowCount() {
     SQLLEN n = -1;
     if (!ok(SQLRowCount(handle_, &n))) return -1;
     return n;
 }
 
-QVariant Statement::getText(SQLUSMALLINT column) {
+bool Statement::readText(SQLUSMALLINT column, QByteArray& out) {
     const bool w = connection_.encoding() == TextEncoding::Utf16Wide;
     const SQLSMALLINT cType = w ? SQL_C_WCHAR : SQL_C_CHAR;
     const qsizetype unit = w ? 2 : 1;
-    char buffer[1024];
-    QByteArray whole;  // used only when the value does not fit in one piece
-    bool pieces = false;
+    // Small: some drivers pad the whole buffer; longer text comes in further pieces.
+    char buffer[256];
+    const qsizetype room = static_cast<qsizetype>(sizeof buffer) - unit;  // less the NUL
     for (;;) {
         SQLLEN ind = 0;
         SQLRETURN rc = SQLGetData(handle_, column, cType, buffer, sizeof buffer, &ind);
         if (rc == SQL_NO_DATA) break;
         if (!ok(rc)) fail(QStringLiteral("SQLGetData"));
-        if (ind == SQL_NULL_DATA) return QVariant();
-        const qsizetype room = static_cast<qsizetype>(sizeof buffer) - unit;  // less the NUL
-        qsizetype got = (ind == SQL_NO_TOTAL || ind > room) ? room : static_cast<qsizetype>(ind);
-        bool truncated = rc == SQL_SUCCESS_WITH_INFO && (ind == SQL_NO_TOTAL || ind > room);
-        if (!truncated && !pieces) {
-            return w ? QString::fromUtf16(reinterpret_cast<const char16_t*>(buffer), got / 2)
-                     : QString::fromUtf8(buffer, got);
-        }
-        pieces = true;
-        whole.append(buffer, got);
+        if (ind == SQL_NULL_DATA) return false;
+        const bool truncated = rc == SQL_SUCCESS_WITH_INFO && (ind == SQL_NO_TOTAL || ind > room);
+        out.append(buffer, truncated ? room : static_cast<qsizetype>(ind));
         if (!truncated) break;
     }
-    return w ? QString::fromUtf16(reinterpret_cast<const char16_t*>(whole.constData()),
-                                  whole.size() / 2)
-             : QString::fromUtf8(whole);
+    return true;
+}
+
+QVariant Statement::getText(SQLUSMALLINT column) {
+    QByteArray bytes;
+    if (!readText(column, bytes)) return QVariant();
+    if (connection_.encoding() == TextEncoding::Utf16Wide) {
+        return QString(reinterpret_cast<const QChar*>(bytes.constData()), bytes.size() / 2);
+    }
+    return QString::fromUtf8(bytes);
+}
+
+bool Statement::readInteger(SQLUSMALLINT column, qint64& value) {
+    SQLBIGINT v = 0;
+    SQLLEN ind = 0;
+    if (!ok(SQLGetData(handle_, column, SQL_C_SBIGINT, &v, sizeof v, &ind))) {
+        fail(QStringLiteral("SQLGetData"));
+    }
+    value = v;
+    return ind != SQL_NULL_DATA;
+}
+
+bool Statement::readNumber(SQLUSMALLINT column, double& value) {
+    SQLLEN ind = 0;
+    if (!ok(SQLGetData(handle_, column, SQL_C_DOUBLE, &value, sizeof value, &ind))) {
+        fail(QStringLiteral("SQLGetData"));
+    }
+    return ind != SQL_NULL_DATA;
 }
 
 QVariant Statement::getBinary(SQLUSMALLINT column) {
@@ -332,20 +415,14 @@ QVariant Statement::getData(SQLUSMALLINT column, ColumnClass kind) {
         case ColumnClass::Binary:
             return getBinary(column);
         case ColumnClass::Integer: {
-            SQLBIGINT v = 0;
-            if (!ok(SQLGetData(handle_, column, SQL_C_SBIGINT, &v, sizeof v, &ind))) {
-                fail(QStringLiteral("SQLGetData"));
-            }
-            if (ind == SQL_NULL_DATA) return QVariant();
+            qint64 v = 0;
+            if (!readInteger(column, v)) return QVariant();
             if (v >= INT32_MIN && v <= INT32_MAX) return QVariant(static_cast<int>(v));
             return QVariant(static_cast<qlonglong>(v));
         }
         case ColumnClass::Number: {
             double v = 0;
-            if (!ok(SQLGetData(handle_, column, SQL_C_DOUBLE, &v, sizeof v, &ind))) {
-                fail(QStringLiteral("SQLGetData"));
-            }
-            if (ind == SQL_NULL_DATA) return QVariant();
+            if (!readNumber(column, v)) return QVariant();
             return QVariant(v);
         }
         case ColumnClass::Boolean: {

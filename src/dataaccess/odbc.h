@@ -98,6 +98,7 @@ enum class ColumnClass { Text, Integer, Number, Date, Time, Timestamp, Boolean, 
 struct ColumnInfo {
     QString name;
     SQLSMALLINT sqlType = 0;
+    SQLULEN size = 0;  // characters of a text column, as the driver reports it
     ColumnClass kind = ColumnClass::Text;
 };
 
@@ -122,6 +123,27 @@ class Statement {
     // The value of a column of the current row: Null for SQL NULL, an integer for integer
     // columns, a double for the other numeric ones, text for character columns.
     QVariant getData(SQLUSMALLINT column, ColumnClass kind);
+    // The typed reads the snapshot uses: false for SQL NULL. readText appends the text as the
+    // driver delivers it (UTF-8, or UTF-16 for a wide driver) to `out`.
+    bool readInteger(SQLUSMALLINT column, qint64& value);
+    bool readNumber(SQLUSMALLINT column, double& value);
+    bool readText(SQLUSMALLINT column, QByteArray& out);
+    // Block fetching into bound buffers, for results whose columns are all integers, numbers or
+    // text of a known size (up to kMaxBoundChars characters). bindColumns returns false, and
+    // binds nothing, when a column does not qualify or the driver refuses row arrays.
+    static constexpr SQLULEN kMaxBoundChars = 4000;
+    bool bindColumns(const std::vector<ColumnInfo>& columns, SQLULEN rowsPerBlock);
+    // Fetches the next block into the buffers; the number of rows it holds, 0 past the end.
+    SQLULEN fetchBlock();
+    // A value of the block: its indicator (SQL_NULL_DATA for NULL, else its length in bytes)
+    // and its bytes. A text longer than its buffer shows as an indicator above boundWidth - a NUL.
+    SQLLEN boundIndicator(SQLULEN row, size_t column) const {
+        return bound_[column].indicators[row];
+    }
+    const char* boundData(SQLULEN row, size_t column) const {
+        return bound_[column].data.data() + row * static_cast<size_t>(bound_[column].width);
+    }
+    SQLLEN boundWidth(size_t column) const { return bound_[column].width; }
     // Rows a non-query statement changed (-1 when the driver cannot tell).
     SQLLEN rowCount();
 
@@ -132,8 +154,16 @@ class Statement {
     QVariant getBinary(SQLUSMALLINT column);
     [[noreturn]] void fail(const QString& what) const;
 
+    struct Bound {
+        SQLLEN width = 0;
+        std::vector<char> data;
+        std::vector<SQLLEN> indicators;
+    };
     Connection& connection_;
     SQLHSTMT handle_ = SQL_NULL_HSTMT;
+    std::vector<Bound> bound_;
+    std::vector<SQLUSMALLINT> rowStatus_;
+    SQLULEN fetched_ = 0;
 };
 
 }  // namespace tav::dataaccess::odbc

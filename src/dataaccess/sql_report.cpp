@@ -17,6 +17,8 @@ QString errorText(qint32 number) {
             return QStringLiteral("インデックスが有効範囲にありません。");
         case kObjectNotSet:
             return QStringLiteral("データベースまたはレコードセットが開かれていません。");
+        case kOutOfMemory:
+            return QStringLiteral("メモリが不足しています。");
         case kFileNotFound:
             return QStringLiteral("ファイルが見つかりません。");
         case kNoCurrentRecord:

@@ -18,6 +18,58 @@ bool isTrue(const QVariant& v) {
     return ok && n == -1;
 }
 
+QVariant RecordSet::value(size_t row, size_t column) const {
+    const Cell& c = cells[row * columns + column];
+    switch (c.kind) {
+        case Cell::Null:
+            return QVariant();
+        case Cell::Integer:
+            if (c.integer >= INT32_MIN && c.integer <= INT32_MAX) {
+                return QVariant(static_cast<int>(c.integer));
+            }
+            return QVariant(static_cast<qlonglong>(c.integer));
+        case Cell::Number:
+            return QVariant(c.number);
+        case Cell::Text: {
+            const char* p = textBytes.constData() + c.text.offset;
+            if (wideText) {
+                return QVariant(QString(reinterpret_cast<const QChar*>(p), c.text.length / 2));
+            }
+            return QVariant(QString::fromUtf8(p, c.text.length));
+        }
+        case Cell::Other:
+            return others[c.other];
+    }
+    return QVariant();
+}
+
+void releaseRecordSet(std::unique_ptr<RecordSet>& recordSet) {
+    if (!recordSet) return;
+    constexpr size_t kKeepBytes = size_t{64} << 20;
+    DataAccessState& s = dataAccessState();
+    if (recordSet->cells.capacity() > s.spareCells.capacity() &&
+        recordSet->cells.capacity() * sizeof(Cell) <= kKeepBytes) {
+        s.spareCells = std::move(recordSet->cells);
+    }
+    if (recordSet->textBytes.capacity() > s.spareText.capacity() &&
+        static_cast<size_t>(recordSet->textBytes.capacity()) <= kKeepBytes) {
+        s.spareText = std::move(recordSet->textBytes);
+    }
+    recordSet.reset();
+}
+
+std::unique_ptr<RecordSet> newRecordSet() {
+    DataAccessState& s = dataAccessState();
+    auto rs = std::make_unique<RecordSet>();
+    rs->cells = std::move(s.spareCells);
+    rs->cells.clear();
+    rs->textBytes = std::move(s.spareText);
+    rs->textBytes.resize(0);
+    s.spareCells = {};
+    s.spareText = QByteArray();
+    return rs;
+}
+
 int RecordSet::indexOf(const QString& name) const {
     for (size_t i = 0; i < names.size(); ++i) {
         if (names[i] == name) return static_cast<int>(i);
@@ -28,9 +80,8 @@ int RecordSet::indexOf(const QString& name) const {
     return -1;
 }
 
-DataAccessState& dataAccessState() {
-    static DataAccessState state;
-    return state;
+namespace detail {
+DataAccessState g_state;
 }
 
 void resetDataAccess() {

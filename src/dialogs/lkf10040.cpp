@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include "formhelper/helper_context.h"
 #include "platform/text.h"
@@ -87,6 +88,7 @@ LKF10040::LKF10040() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     listFont.setPointSize(9);
     List1->setFont(listFont);
     List1->setUniformItemSizes(true);
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // a list box has none
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setMouseTracking(true);
     List1->viewport()->setMouseTracking(true);
@@ -135,7 +137,8 @@ LKF10040::LKF10040() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
 
 LKF10040::~LKF10040() = default;
 
-// ---- layouts --------------------------------------------------------------------------------------
+// ---- layouts
+// --------------------------------------------------------------------------------------
 
 void LKF10040::showSearchLayout() {
     Picture2->hide();
@@ -190,7 +193,8 @@ void LKF10040::applyListLayout() {
     Picture1->raise();
 }
 
-// ---- search and choice -------------------------------------------------------------------------------
+// ---- search and choice
+// -------------------------------------------------------------------------------
 
 void LKF10040::search() {
     if (RefuseSearchText(Text1->text())) {
@@ -274,69 +278,76 @@ bool LKF10040::formKeyDown(int key) {
     return false;
 }
 
-// ---- events ------------------------------------------------------------------------------------------
+// ---- events
+// ------------------------------------------------------------------------------------------
 
 bool LKF10040::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    case QEvent::KeyPress: {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (formKeyDown(key->key())) return true;
-        if (watched == Text1) {
-            for (QChar c : key->text())
-                if (IsForbiddenSearchChar(c)) return true;  // typed character discarded
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (formKeyDown(key->key())) return true;
+            if (watched == Text1) {
+                for (QChar c : key->text())
+                    if (IsForbiddenSearchChar(c)) return true;  // typed character discarded
+            }
+            break;
         }
-        break;
-    }
-    case QEvent::FocusIn:
-        if (watched == List1 || watched == Text1) restoreCallingControl();
-        break;
-    case QEvent::MouseMove: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (watched == List1->viewport()) {
-            listMouseMove(mouse->position().toPoint());
-        } else if (watched == Command3) {
-            setCommand3Bold(true);
-        } else if (watched == Picture3 && mouse->buttons() == Qt::LeftButton) {
-            const QPoint p = mouse->position().toPoint();
-            const int dy = tw(p.y()) - dragY_;
-            const int dx = tw(p.x()) - dragX_;
-            move(x() + dx / kTwipsPerPixel, y() + dy / kTwipsPerPixel);
+        case QEvent::FocusIn:
+            if (watched == List1 || watched == Text1) restoreCallingControl();
+            break;
+        case QEvent::MouseMove: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (watched == List1->viewport()) {
+                listMouseMove(mouse->position().toPoint());
+            } else if (watched == Command3) {
+                setCommand3Bold(true);
+            } else if (watched == Picture3 && mouse->buttons() == Qt::LeftButton) {
+                const QPoint p = mouse->position().toPoint();
+                const int dy = tw(p.y()) - dragY_;
+                const int dx = tw(p.x()) - dragX_;
+                move(x() + dx / kTwipsPerPixel, y() + dy / kTwipsPerPixel);
+            }
+            break;
         }
-        break;
-    }
-    case QEvent::MouseButtonPress:
-        if (watched == Picture3) {
-            const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
-            dragX_ = tw(p.x());
-            dragY_ = tw(p.y());
-        }
-        break;
-    case QEvent::MouseButtonRelease:
-        if (watched == List1->viewport()) {
-            // Let the list take the press and release first, then choose.
-            listMouseUp();
-            return true;
-        }
-        break;
-    case QEvent::MouseButtonDblClick:
-        if (watched == List1->viewport()) {
-            listDblClick();
-            return true;
-        }
-        break;
-    default:
-        break;
+        case QEvent::MouseButtonPress:
+            if (watched == Picture3) {
+                const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
+                dragX_ = tw(p.x());
+                dragY_ = tw(p.y());
+            }
+            break;
+        case QEvent::MouseButtonRelease:
+            if (watched == List1->viewport()) {
+                // Let the list take the press and release first, then choose.
+                listMouseUp();
+                return true;
+            }
+            break;
+        case QEvent::MouseButtonDblClick:
+            if (watched == List1->viewport()) {
+                listDblClick();
+                return true;
+            }
+            break;
+        default:
+            break;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void LKF10040::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible())
-        formDeactivate();
+    // Looked at once the change has settled: hiding the window ourselves also takes the
+    // activation away, and that is no loss of activation.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible()) {
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible() && !isActiveWindow()) formDeactivate();
+        });
+    }
     QWidget::changeEvent(event);
 }
 
-// ---- opening -----------------------------------------------------------------------------------------
+// ---- opening
+// -----------------------------------------------------------------------------------------
 
 void OpenCodeLookup(Form& form, int controlIndex, bool searchNow) {
     LKF10040& w = LKF10040::instance();

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHash>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QScreen>
@@ -68,8 +69,8 @@ void beep() {
 }
 
 QString overflowMessage(const QString& value, int width) {
-    return QStringLiteral("ｺｰﾄﾞ桁数ｵｰﾊﾞｰ｡実ﾃﾞｰﾀがｺｰﾄﾞ定義の桁数を超えています。（実ﾃﾞｰﾀ :") + value +
-           QStringLiteral(" 定義 :") + QString::number(width) + QStringLiteral(" 桁 )");
+    return QStringLiteral("ｺｰﾄﾞ桁数ｵｰﾊﾞｰ｡実ﾃﾞｰﾀがｺｰﾄﾞ定義の桁数を超えています。（実ﾃﾞｰﾀ :") +
+           value + QStringLiteral(" 定義 :") + QString::number(width) + QStringLiteral(" 桁 )");
 }
 
 bool isPlainNumber(const QString& v) {
@@ -132,9 +133,9 @@ QString ExtraConditionInForce() {
     static const QStringList valid{QStringLiteral("X"), QStringLiteral("9"), QStringLiteral("N"),
                                    QStringLiteral("D"), QStringLiteral(" ")};
     if (!valid.contains(d.conditionAttribute)) {
-        SystemLogReport(QStringLiteral("D6052"), QStringLiteral("H606"), 5, 3,
-                        QStringLiteral("ｺｰﾄﾞ管理 属性指定エラー (属性 = ") + d.conditionAttribute +
-                            u')');
+        SystemLogReport(
+            QStringLiteral("D6052"), QStringLiteral("H606"), 5, 3,
+            QStringLiteral("ｺｰﾄﾞ管理 属性指定エラー (属性 = ") + d.conditionAttribute + u')');
         return {};
     }
     return extra;
@@ -145,7 +146,8 @@ const LookupKind& CurrentLookupKind() {
     const QString id = Trim(s.currentCodeId);
     const int count = std::min(s.kindCount, kMaxLookupKinds);
     for (int i = 1; i <= count; ++i)
-        if (Trim(s.kinds[static_cast<size_t>(i)].codeId) == id) return s.kinds[static_cast<size_t>(i)];
+        if (Trim(s.kinds[static_cast<size_t>(i)].codeId) == id)
+            return s.kinds[static_cast<size_t>(i)];
     return s.kinds[0];
 }
 
@@ -199,15 +201,15 @@ QString BuildLookupStatement(const QString& v) {
     const QString extraColumns = Trim(kind.extraColumns);
     const QString extraSelect = extraColumns.isEmpty() ? QString() : u',' + extraColumns;
     const QString c = BuildSearchCondition(v, e);
-    QString sql = QStringLiteral("SELECT ") + s.selectList + extraSelect + QStringLiteral(" FROM ") +
-                  s.tableName;
+    QString sql = QStringLiteral("SELECT ") + s.selectList + extraSelect +
+                  QStringLiteral(" FROM ") + s.tableName;
     if (!Trim(c).isEmpty()) sql += QStringLiteral(" WHERE ") + c;
     sql += s.orderClause;
     if (!Trim(kind.enablingText).isEmpty() && !Trim(kind.fixedSql).isEmpty() &&
         !Trim(kind.sqlTemplate).isEmpty()) {
-        sql = v.isEmpty() ? Trim(kind.fixedSql)
-                          : Trim(ReplaceToken(Trim(kind.sqlTemplate), v,
-                                              QStringLiteral("%%Q_VALUE%%")));
+        sql = v.isEmpty()
+                  ? Trim(kind.fixedSql)
+                  : Trim(ReplaceToken(Trim(kind.sqlTemplate), v, QStringLiteral("%%Q_VALUE%%")));
     }
     return sql;
 }
@@ -218,7 +220,8 @@ bool IsForbiddenSearchChar(QChar c) {
 
 bool RefuseSearchText(const QString& searchText) {
     const QString v = Trim(searchText);
-    const QString head = QStringLiteral("検索条件に使用出来ない文字が含まれています。") + kCrLf + kCrLf;
+    const QString head =
+        QStringLiteral("検索条件に使用出来ない文字が含まれています。") + kCrLf + kCrLf;
     for (QChar c : v) {
         if (IsForbiddenSearchChar(c)) {
             SystemLogReport(QStringLiteral("ｺｰﾄﾞ参照"), QStringLiteral("H601"), 4, 0,
@@ -250,9 +253,9 @@ QString ReplaceToken(const QString& text, const QString& replacement, const QStr
         }
         return Trim(work);
     } catch (const std::exception&) {
-        SystemLogReport(QStringLiteral("D6500"), QStringLiteral("H603"), 3, 1,
-                        text + QStringLiteral(" -- ") + replacement + QStringLiteral(" -- ") +
-                            token);
+        SystemLogReport(
+            QStringLiteral("D6500"), QStringLiteral("H603"), 3, 1,
+            text + QStringLiteral(" -- ") + replacement + QStringLiteral(" -- ") + token);
         return Trim(text);
     }
 }
@@ -339,6 +342,30 @@ void closeCodeFile() {
     // The code file is opened and closed within OutputCodeName; nothing stays open here.
 }
 
+// The measuring picture: the width of a line in the list's font. Lines of code lists are plain
+// text of one direction, so a line is as wide as its characters together; their advances are
+// kept, which spares shaping every line of a long list.
+class LineMeasure {
+  public:
+    explicit LineMeasure(const QFont& font) : metrics_(font) {}
+    int width(const QString& text) {
+        int total = 0;
+        for (QChar c : text) {
+            if (c.isSurrogate() || (c.unicode() >= 0x0300 && c.unicode() < 0x0370))
+                return metrics_.horizontalAdvance(text);  // pairs and combining marks: shaped
+            auto it = advances_.constFind(c.unicode());
+            if (it == advances_.constEnd())
+                it = advances_.insert(c.unicode(), metrics_.horizontalAdvance(c));
+            total += *it;
+        }
+        return total;
+    }
+
+  private:
+    QFontMetrics metrics_;
+    QHash<char16_t, int> advances_;
+};
+
 int extraColumnCount(const LookupKind& kind) {
     const QString list = Trim(kind.extraColumns);
     if (Trim(state().currentCodeId).isEmpty() || list.isEmpty()) return 0;
@@ -354,7 +381,7 @@ void readRows(QListWidget* list, const QString& sql) {
     s.preselectIndex = -1;
     s.widestLine.clear();
     s.widestWidth = 0;
-    const QFontMetrics metrics(list->font());
+    LineMeasure measure(list->font());
     const QString preselect = Trim(s.preselectText);
     const LookupKind& kind = CurrentLookupKind();
     const int extras = extraColumnCount(kind);
@@ -378,7 +405,7 @@ void readRows(QListWidget* list, const QString& sql) {
             const QString line = keyPart + u' ' + namePart;
             lines << line;
             const QString trimmed = Trim(line);
-            const int width = metrics.horizontalAdvance(trimmed) * kTwipsPerPixel;
+            const int width = measure.width(trimmed) * kTwipsPerPixel;
             if (width > s.widestWidth) {
                 s.widestWidth = width;
                 s.widestLine = trimmed;
@@ -393,6 +420,7 @@ void readRows(QListWidget* list, const QString& sql) {
             status = da::Q0500_FETCH(kCursor);
         }
     }
+    list->setUniformItemSizes(true);  // lines of one font and one height
     list->addItems(lines);
     da::Q0600_DS_CLOSE(kCursor);
 }
@@ -418,8 +446,7 @@ void FillCodeList() {
         view->window()->raise();
         view->window()->activateWindow();
         list->setFocus();
-        if (list->count() > 0)
-            list->setCurrentRow(s.preselectIndex >= 0 ? s.preselectIndex : 0);
+        if (list->count() > 0) list->setCurrentRow(s.preselectIndex >= 0 ? s.preselectIndex : 0);
     } catch (const std::bad_alloc&) {
         if (cursorOpen) da::Q0600_DS_CLOSE(kCursor);
         beep();
@@ -535,7 +562,11 @@ void OutputCodeName() {
                             QStringLiteral("名称出力領域がありません(") + nameItemId + u')');
             return;
         }
-        SetItemValue(form, nameControl, Trim(line.mid(s.keyWidth + 1, s.nameWidth)));
+        // The name goes in without the padding of the list line (blanks and full-width blanks).
+        QString name = line.mid(s.keyWidth + 1, s.nameWidth);
+        while (!name.isEmpty() && (name.back() == u' ' || name.back() == QChar(0x3000)))
+            name.chop(1);
+        SetItemValue(form, nameControl, Trim(name));
     }
     CommitItemDisplay(form, itemNumber, s.callingControl);
 

@@ -3,6 +3,7 @@
 // context's active form) to show one aspect of the item definitions; the saved states put the
 // form back as it was. A form with fewer than two controls is left as it is by every mode.
 #include <QString>
+#include <optional>
 
 #include "form.h"
 

@@ -39,10 +39,10 @@ class TestDatabase {
     QString dataSource() const { return dsn_; }
     QString user() const { return user_; }
 
-      // The connect string of the database's owner, for the ODBC wrapper.
+    // The connect string of the database's owner, for the ODBC wrapper.
     QString ownerConnectString() const;
 
-private:
+  private:
     BackendKind kind_;
     QString file_;
     QString dsn_;

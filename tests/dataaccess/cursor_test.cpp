@@ -351,3 +351,58 @@ TEST_P(Cursors, LongTextComesBackWhole) {
 TAV_BOTH_BACKENDS(Cursors);
 
 }  // namespace
+
+namespace {
+
+class Blocks : public tav::test::BackendTest {};
+
+TEST_P(Blocks, ManyRowsComeBackInOrderAcrossBlocks) {
+    db->exec(QStringLiteral("CREATE TABLE 多数 (番号 INTEGER, 名称 VARCHAR(20), 値 NUMERIC(8,2))"));
+    QString insert = QStringLiteral("INSERT INTO 多数 VALUES ");
+    for (int i = 0; i < 1000; ++i) {
+        if (i) insert += u',';
+        insert += i % 7 == 0 ? QStringLiteral("(%1, NULL, NULL)").arg(i)
+                             : QStringLiteral("(%1, '行%1ｶﾅ', %1.5)").arg(i);
+    }
+    db->exec(insert);
+    settings();
+    Q0100_CONNECT(0);
+    ASSERT_TRUE(isTrue(
+        Q0300_DECLARE(0, 1, QStringLiteral("SELECT 番号, 名称, 値 FROM 多数 ORDER BY 番号"))));
+    int n = 0;
+    QVariant r;
+    do {
+        ASSERT_EQ(Q0700_GET(1, QStringLiteral("番号")), QVariant(n));
+        if (n % 7 == 0) {
+            EXPECT_TRUE(Q0700_GET(1, QStringLiteral("名称")).isNull());
+            EXPECT_TRUE(Q0710_GET(1, 3).isNull());
+        } else {
+            EXPECT_EQ(Q0700_SGET(1, QStringLiteral("名称")),
+                      QVariant(QStringLiteral("行%1ｶﾅ").arg(n)));
+            EXPECT_EQ(Q0710_GET(1, 3), QVariant(n + 0.5));
+        }
+        ++n;
+    } while (isTrue(r = Q0500_FETCH(1)));
+    EXPECT_EQ(r, QVariant(kEndOfCursor));
+    EXPECT_EQ(n, 1000);
+}
+
+TEST_P(Blocks, TextLongerThanItsDeclaredSizeComesBackWhole) {
+    // SQLite keeps text longer than the declared size; the driver still reports the declared one.
+    db->exec(QStringLiteral("CREATE TABLE 短い (名称 VARCHAR(5), 番号 INTEGER)"));
+    const QString longer = GetParam() == tav::test::BackendKind::SQLite
+                               ? QStringLiteral("五文字を超える全角の名称ですｶﾅ")
+                               : QStringLiteral("全角五字");
+    db->exec(QStringLiteral("INSERT INTO 短い VALUES ('") + longer + QStringLiteral("', 1)"));
+    db->exec(QStringLiteral("INSERT INTO 短い VALUES ('ab', 2)"));
+    settings();
+    Q0100_CONNECT(0);
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 1, QStringLiteral("SELECT 名称 FROM 短い ORDER BY 番号"))));
+    EXPECT_EQ(Q0700_SGET(1, QStringLiteral("名称")), QVariant(longer));
+    ASSERT_EQ(Q0500_FETCH(1), QVariant(true));
+    EXPECT_EQ(Q0700_SGET(1, QStringLiteral("名称")), QVariant(QStringLiteral("ab")));
+}
+
+TAV_BOTH_BACKENDS(Blocks);
+
+}  // namespace

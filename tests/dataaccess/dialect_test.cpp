@@ -8,8 +8,12 @@ using namespace tav::dataaccess;
 
 namespace {
 
-QString sq(const QString& s) { return translateSql(s, Backend::SQLite); }
-QString pg(const QString& s) { return translateSql(s, Backend::PostgreSQL); }
+QString sq(const QString& s) {
+    return translateSql(s, Backend::SQLite);
+}
+QString pg(const QString& s) {
+    return translateSql(s, Backend::PostgreSQL);
+}
 
 TEST(Dialect, DoubleQuotedLiteralsBecomeStandardLiterals) {
     EXPECT_EQ(sq(QStringLiteral("SELECT * FROM T WHERE A = \"x\"")),
@@ -47,25 +51,30 @@ TEST(Dialect, WildcardsOnlyInLikePatterns) {
     EXPECT_EQ(pg(QStringLiteral("WHERE A NOT LIKE 'a*'")), QStringLiteral("WHERE A NOT LIKE 'a%'"));
     EXPECT_EQ(pg(QStringLiteral("WHERE A LIKE\n  \"a?\"")), QStringLiteral("WHERE A LIKE\n  'a_'"));
     // A ? outside a pattern is a parameter marker and stays.
-    EXPECT_EQ(pg(QStringLiteral("WHERE A = ? AND B LIKE ?")), QStringLiteral("WHERE A = ? AND B LIKE ?"));
+    EXPECT_EQ(pg(QStringLiteral("WHERE A = ? AND B LIKE ?")),
+              QStringLiteral("WHERE A = ? AND B LIKE ?"));
     // A word that merely ends in LIKE is not the keyword.
     EXPECT_EQ(pg(QStringLiteral("WHERE UNLIKE = \"a*\"")), QStringLiteral("WHERE UNLIKE = 'a*'"));
 }
 
 TEST(Dialect, PatternCharactersOfTheirOwnAreEscaped) {
-    EXPECT_EQ(pg(QStringLiteral("A LIKE \"100%*\"")), QStringLiteral("A LIKE '100\\%%' ESCAPE '\\'"));
+    EXPECT_EQ(pg(QStringLiteral("A LIKE \"100%*\"")),
+              QStringLiteral("A LIKE '100\\%%' ESCAPE '\\'"));
     EXPECT_EQ(sq(QStringLiteral("A LIKE \"a_b\"")), QStringLiteral("A LIKE 'a\\_b' ESCAPE '\\'"));
-    EXPECT_EQ(sq(QStringLiteral("A LIKE \"c:\\*\"")), QStringLiteral("A LIKE 'c:\\\\%' ESCAPE '\\'"));
+    EXPECT_EQ(sq(QStringLiteral("A LIKE \"c:\\*\"")),
+              QStringLiteral("A LIKE 'c:\\\\%' ESCAPE '\\'"));
     // [*] and [?] stand for the character itself.
     EXPECT_EQ(sq(QStringLiteral("A LIKE \"[*][?]*\"")), QStringLiteral("A LIKE '*?%'"));
     EXPECT_EQ(sq(QStringLiteral("A LIKE \"[%]*\"")), QStringLiteral("A LIKE '\\%%' ESCAPE '\\'"));
 }
 
 TEST(Dialect, FullWidthIdentifiersAndTextPassUnchanged) {
-    const QString s = QStringLiteral("SELECT 名称ＩＤ,名称名称,タイトル１行目 FROM 名称マスタ WHERE 名称区分 = ０１");
+    const QString s = QStringLiteral(
+        "SELECT 名称ＩＤ,名称名称,タイトル１行目 FROM 名称マスタ WHERE 名称区分 = ０１");
     EXPECT_EQ(sq(s), s);
     EXPECT_EQ(pg(s), s);
-    EXPECT_EQ(pg(QStringLiteral("WHERE 名称ＩＤ = \"ｶﾅ　全角\"")), QStringLiteral("WHERE 名称ＩＤ = 'ｶﾅ　全角'"));
+    EXPECT_EQ(pg(QStringLiteral("WHERE 名称ＩＤ = \"ｶﾅ　全角\"")),
+              QStringLiteral("WHERE 名称ＩＤ = 'ｶﾅ　全角'"));
 }
 
 TEST(Dialect, UnclosedLiteralsAndNamesAreLeftForTheBackend) {

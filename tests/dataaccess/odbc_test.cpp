@@ -12,7 +12,8 @@ namespace {
 
 TEST(OdbcText, EncodingByDriver) {
     EXPECT_EQ(encodingForDriver(QStringLiteral("psqlodbcw.so")), TextEncoding::Utf16Wide);
-    EXPECT_EQ(encodingForDriver(QStringLiteral("/usr/lib/odbc/psqlodbcw.so")), TextEncoding::Utf16Wide);
+    EXPECT_EQ(encodingForDriver(QStringLiteral("/usr/lib/odbc/psqlodbcw.so")),
+              TextEncoding::Utf16Wide);
     EXPECT_EQ(encodingForDriver(QStringLiteral("psqlodbca.so")), TextEncoding::Utf8Narrow);
     EXPECT_EQ(encodingForDriver(QStringLiteral("libsqlite3odbc.so")), TextEncoding::Utf8Narrow);
     EXPECT_EQ(encodingForDriver(QStringLiteral("sqlite3odbc.so")), TextEncoding::Utf8Narrow);
@@ -27,7 +28,7 @@ TEST(OdbcText, ConnectValuesAreQuotedOnlyWhenNeeded) {
 }
 
 class Odbc : public ::testing::TestWithParam<BackendKind> {
-protected:
+  protected:
     void SetUp() override {
         db = std::make_unique<TestDatabase>(GetParam(), dir.path());
         ASSERT_TRUE(db->ready());
@@ -45,15 +46,19 @@ protected:
 const QString kValue = QStringLiteral("ｶﾞｷﾞ　名称ＩＤ㈱①～髙﨑\"'\\");
 
 TEST_P(Odbc, JapaneseNamesAndValuesReachTheDatabaseUnchanged) {
-    exec(QStringLiteral("CREATE TABLE 名称マスタ (名称ＩＤ VARCHAR(40), タイトル１行目 VARCHAR(40))"));
+    exec(QStringLiteral(
+        "CREATE TABLE 名称マスタ (名称ＩＤ VARCHAR(40), タイトル１行目 VARCHAR(40))"));
     QString v = kValue;
     v.replace(u'\'', QStringLiteral("''"));
     exec(QStringLiteral("INSERT INTO 名称マスタ VALUES ('") + v + QStringLiteral("', 'ｱ')"));
     Statement st(conn);
     if (GetParam() == BackendKind::SQLite) {
-        st.execDirect(QStringLiteral("SELECT 名称ＩＤ, タイトル１行目, hex(名称ＩＤ) AS h FROM 名称マスタ"));
+        st.execDirect(
+            QStringLiteral("SELECT 名称ＩＤ, タイトル１行目, hex(名称ＩＤ) AS h FROM 名称マスタ"));
     } else {
-        st.execDirect(QStringLiteral("SELECT 名称ＩＤ, タイトル１行目, upper(encode(convert_to(名称ＩＤ, 'UTF8'), 'hex')) AS h FROM 名称マスタ"));
+        st.execDirect(
+            QStringLiteral("SELECT 名称ＩＤ, タイトル１行目, upper(encode(convert_to(名称ＩＤ, "
+                           "'UTF8'), 'hex')) AS h FROM 名称マスタ"));
     }
     const auto cols = st.describeColumns();
     ASSERT_EQ(cols.size(), 3u);
@@ -63,7 +68,8 @@ TEST_P(Odbc, JapaneseNamesAndValuesReachTheDatabaseUnchanged) {
     EXPECT_EQ(st.getData(1, cols[0].kind).toString(), kValue);
     EXPECT_EQ(st.getData(2, cols[1].kind).toString(), QStringLiteral("ｱ"));
     // What the database stored is the UTF-8 of the text, byte for byte.
-    EXPECT_EQ(st.getData(3, ColumnClass::Text).toString().toLatin1(), kValue.toUtf8().toHex().toUpper());
+    EXPECT_EQ(st.getData(3, ColumnClass::Text).toString().toLatin1(),
+              kValue.toUtf8().toHex().toUpper());
     EXPECT_FALSE(st.fetch());
 }
 
@@ -83,7 +89,8 @@ TEST_P(Odbc, FailedCallsCarryEveryDiagnosticRecord) {
 }
 
 TEST_P(Odbc, ValueTypesAndNull) {
-    exec(QStringLiteral("CREATE TABLE 型 (i INTEGER, b BIGINT, n NUMERIC(10,3), t VARCHAR(5), d DATE)"));
+    exec(QStringLiteral(
+        "CREATE TABLE 型 (i INTEGER, b BIGINT, n NUMERIC(10,3), t VARCHAR(5), d DATE)"));
     exec(QStringLiteral("INSERT INTO 型 VALUES (-7, 5000000000, 12.125, 'abc', '2026-04-01')"));
     exec(QStringLiteral("INSERT INTO 型 VALUES (NULL, NULL, NULL, NULL, NULL)"));
     Statement st(conn);

@@ -76,7 +76,6 @@ class Statement : public ::testing::Test {
     t::ProgramFolder folder;
 };
 
-
 // Statement for search text v with the definition as set up.
 QString stmt(const QString& v) {
     return BuildLookupStatement(v);
@@ -103,13 +102,16 @@ TEST_F(Statement, EverySearchConditionFormWithoutExtraCondition) {
     // Empty search text: no WHERE clause at all.
     EXPECT_EQ(stmt({}), base + QStringLiteral(" ORDER BY CODE"));
     // Prefix search on a character key: LIKE with "*" unless the text is a whole key.
-    EXPECT_EQ(stmt(QStringLiteral("AB")), base + QStringLiteral(" WHERE CODE LIKE 'AB*' ORDER BY CODE"));
-    EXPECT_EQ(stmt(QStringLiteral("ABCDE")), base + QStringLiteral(" WHERE CODE = 'ABCDE' ORDER BY CODE"));
+    EXPECT_EQ(stmt(QStringLiteral("AB")),
+              base + QStringLiteral(" WHERE CODE LIKE 'AB*' ORDER BY CODE"));
+    EXPECT_EQ(stmt(QStringLiteral("ABCDE")),
+              base + QStringLiteral(" WHERE CODE = 'ABCDE' ORDER BY CODE"));
     EXPECT_EQ(stmt(QStringLiteral("ABCDEF")),
               base + QStringLiteral(" WHERE CODE LIKE 'ABCDEF*' ORDER BY CODE"));
     // Exact search on a character key.
     s.definition.searchKind = QStringLiteral("2");
-    EXPECT_EQ(stmt(QStringLiteral("AB")), base + QStringLiteral(" WHERE CODE = 'AB' ORDER BY CODE"));
+    EXPECT_EQ(stmt(QStringLiteral("AB")),
+              base + QStringLiteral(" WHERE CODE = 'AB' ORDER BY CODE"));
     // Numeric key: exact is "=", anything else is "=>", both unquoted.
     s.definition.keyAttribute = QStringLiteral("9");
     EXPECT_EQ(stmt(QStringLiteral("12")), base + QStringLiteral(" WHERE CODE = 12 ORDER BY CODE"));
@@ -126,7 +128,8 @@ TEST_F(Statement, EverySearchConditionFormWithExtraCondition) {
     const QString base = QStringLiteral("SELECT CODE,NAME,KANA FROM CODE_M WHERE ");
     EXPECT_EQ(stmt({}), base + QStringLiteral("DEL_FLG = 0"));
     EXPECT_EQ(stmt(QStringLiteral("AB")), base + QStringLiteral("CODE LIKE 'AB*' AND DEL_FLG = 0"));
-    EXPECT_EQ(stmt(QStringLiteral("ABCDE")), base + QStringLiteral("CODE = 'ABCDE' AND DEL_FLG = 0"));
+    EXPECT_EQ(stmt(QStringLiteral("ABCDE")),
+              base + QStringLiteral("CODE = 'ABCDE' AND DEL_FLG = 0"));
     s.definition.searchKind = QStringLiteral("2");
     EXPECT_EQ(stmt(QStringLiteral("AB")), base + QStringLiteral("CODE = 'AB' AND DEL_FLG = 0"));
     s.definition.keyAttribute = QStringLiteral("9");
@@ -168,7 +171,8 @@ TEST_F(Statement, ExtraConditionTemplate) {
     s.definition.extraCondition = QStringLiteral("DEL_FLG = 0");
     s.definition.conditionAttribute = QStringLiteral("X");
     EXPECT_EQ(stmt({}), base + QStringLiteral("(DEL_FLG = 0)"));
-    EXPECT_EQ(stmt(QStringLiteral("AB")), base + QStringLiteral("(CODE LIKE 'AB*' AND DEL_FLG = 0)"));
+    EXPECT_EQ(stmt(QStringLiteral("AB")),
+              base + QStringLiteral("(CODE LIKE 'AB*' AND DEL_FLG = 0)"));
     kind.extraConditionTemplate = QStringLiteral("KIND = 1");
     EXPECT_EQ(stmt({}), base + QStringLiteral("DEL_FLG = 0 AND KIND = 1"));
     // Another code ID has no template: kind 1 is taken.
@@ -204,7 +208,8 @@ TEST_F(Statement, FixedSqlTakesPrecedenceOnlyWhenAllThreeTextsAreSet) {
     EXPECT_EQ(stmt({}), QStringLiteral("SELECT CODE,NAME,KANA FROM V_CUST"));
     EXPECT_EQ(stmt(QStringLiteral("A1")),
               QStringLiteral("SELECT CODE,NAME,KANA FROM V_CUST WHERE CODE LIKE 'A1*'"));
-    const QString normal = QStringLiteral("SELECT CODE,NAME,KANA FROM CODE_M WHERE CODE LIKE 'A1*' ORDER BY CODE");
+    const QString normal =
+        QStringLiteral("SELECT CODE,NAME,KANA FROM CODE_M WHERE CODE LIKE 'A1*' ORDER BY CODE");
     for (QString* text : {&kind.enablingText, &kind.fixedSql, &kind.sqlTemplate}) {
         const QString saved = *text;
         *text = QStringLiteral("  ");
@@ -219,32 +224,36 @@ TEST_F(Statement, BadConditionAttributeEndsTheProgram) {
     s.definition.conditionAttribute = QStringLiteral("Z");
     EXPECT_EQ(t::exitStatusOf([] { BuildLookupStatement(QStringLiteral("A")); }), 2);
     ASSERT_FALSE(log().isEmpty());
-    EXPECT_EQ(log().first(), QStringLiteral("D6052 H606 5 00000003 ｺｰﾄﾞ管理 属性指定エラー (属性 = Z)"));
+    EXPECT_EQ(log().first(),
+              QStringLiteral("D6052 H606 5 00000003 ｺｰﾄﾞ管理 属性指定エラー (属性 = Z)"));
 }
 
 TEST(ReplaceTokenTest, ReplacesEveryOccurrenceAndAlwaysEnds) {
-    EXPECT_EQ(ReplaceToken(QStringLiteral(" a %% b %% "), QStringLiteral(" X "), QStringLiteral("%%")),
-              QStringLiteral("a X b X"));
+    EXPECT_EQ(
+        ReplaceToken(QStringLiteral(" a %% b %% "), QStringLiteral(" X "), QStringLiteral("%%")),
+        QStringLiteral("a X b X"));
     EXPECT_EQ(ReplaceToken(QStringLiteral(" none "), QStringLiteral("X"), QStringLiteral("%%")),
               QStringLiteral("none"));
     // The replacement holding the token: replaced once per original occurrence.
     EXPECT_EQ(ReplaceToken(QStringLiteral("(%%)"), QStringLiteral("%%%%"), QStringLiteral("%%")),
               QStringLiteral("(%%%%)"));
-    EXPECT_EQ(ReplaceToken(QStringLiteral("%%Q_VALUE%% %%Q_VALUE%%"), QStringLiteral("a%%Q_VALUE%%"),
-                           QStringLiteral("%%Q_VALUE%%")),
+    EXPECT_EQ(ReplaceToken(QStringLiteral("%%Q_VALUE%% %%Q_VALUE%%"),
+                           QStringLiteral("a%%Q_VALUE%%"), QStringLiteral("%%Q_VALUE%%")),
               QStringLiteral("a%%Q_VALUE%% a%%Q_VALUE%%"));
     // The occurrence is as long as the token as given, blanks included.
     EXPECT_EQ(ReplaceToken(QStringLiteral("x%%yz"), QStringLiteral("-"), QStringLiteral(" %%")),
               QStringLiteral("x-z"));
     // Case matters; an empty token changes nothing.
-    EXPECT_EQ(ReplaceToken(QStringLiteral("%%q_value%%"), QStringLiteral("1"), QStringLiteral("%%Q_VALUE%%")),
+    EXPECT_EQ(ReplaceToken(QStringLiteral("%%q_value%%"), QStringLiteral("1"),
+                           QStringLiteral("%%Q_VALUE%%")),
               QStringLiteral("%%q_value%%"));
     EXPECT_EQ(ReplaceToken(QStringLiteral(" ab "), QStringLiteral("1"), QStringLiteral("  ")),
               QStringLiteral("ab"));
 }
 
 TEST_F(Statement, ForbiddenCharactersAndNonNumbersForANumericKeyAreRefused) {
-    const QString head = QStringLiteral("ｺｰﾄﾞ参照 H601 4 00000000 検索条件に使用出来ない文字が含まれています。\r\n\r\n");
+    const QString head = QStringLiteral(
+        "ｺｰﾄﾞ参照 H601 4 00000000 検索条件に使用出来ない文字が含まれています。\r\n\r\n");
     for (const char* text : {"A|B", "O'Brien", "[A]"}) {
         fake.messageBox.shown.clear();
         EXPECT_TRUE(RefuseSearchText(QString::fromUtf8(text))) << text;
@@ -262,10 +271,12 @@ TEST_F(Statement, ForbiddenCharactersAndNonNumbersForANumericKeyAreRefused) {
     for (const char* text : {"0 OR 1=1", "1;DROP TABLE X", "１２", "1e5", "12A"})
         EXPECT_TRUE(RefuseSearchText(QString::fromUtf8(text))) << text;
     EXPECT_EQ(rawLog().count(QStringLiteral(" H601 4 ")), before + 5);
-    EXPECT_TRUE(rawLog().endsWith(head + QStringLiteral("数値のコードは数字で入力してください。\r\n")));
+    EXPECT_TRUE(
+        rawLog().endsWith(head + QStringLiteral("数値のコードは数字で入力してください。\r\n")));
 }
 
-// ---- reading real code tables --------------------------------------------------------------------
+// ---- reading real code tables
+// --------------------------------------------------------------------
 
 namespace {
 
@@ -275,17 +286,19 @@ class Reading : public t::BackendTest {
         BackendTest::SetUp();
         if (HasFatalFailure()) return;
         tav::common::commonArea().setProgramId(QStringLiteral("KFM001"));
-        db->exec({QStringLiteral("CREATE TABLE CODE_M (CODE VARCHAR(8), NAME VARCHAR(20), KANA "
-                                 "VARCHAR(10), EXTRA1 VARCHAR(10), EXTRA2 INTEGER, DEL_FLG INTEGER)"),
-                  QStringLiteral("INSERT INTO CODE_M VALUES ('A01', '山田商事', 'ﾔﾏﾀﾞ', 'x1', 5, 0)"),
-                  QStringLiteral("INSERT INTO CODE_M VALUES ('A02', '川上', 'ｶﾜｶﾐｶﾜｶﾐｶﾜ', NULL, NULL, 0)"),
-                  QStringLiteral("INSERT INTO CODE_M VALUES ('B01', '  海野 ', NULL, 'z', 7, 0)"),
-                  QStringLiteral("INSERT INTO CODE_M VALUES ('B02', '削除済', 'ｻｸｼﾞｮ', NULL, 1, 1)"),
-                  QStringLiteral("CREATE TABLE NUM_M (NO INTEGER, NAME VARCHAR(20), AMOUNT INTEGER, "
-                                 "RANK_NO INTEGER)"),
-                  QStringLiteral("INSERT INTO NUM_M VALUES (7, '七', 1234, 3)"),
-                  QStringLiteral("INSERT INTO NUM_M VALUES (12, '十二', -5, 12)"),
-                  QStringLiteral("INSERT INTO NUM_M VALUES (120, '百二十', 0, 1)")});
+        db->exec(
+            {QStringLiteral("CREATE TABLE CODE_M (CODE VARCHAR(8), NAME VARCHAR(20), KANA "
+                            "VARCHAR(10), EXTRA1 VARCHAR(10), EXTRA2 INTEGER, DEL_FLG INTEGER)"),
+             QStringLiteral("INSERT INTO CODE_M VALUES ('A01', '山田商事', 'ﾔﾏﾀﾞ', 'x1', 5, 0)"),
+             QStringLiteral(
+                 "INSERT INTO CODE_M VALUES ('A02', '川上', 'ｶﾜｶﾐｶﾜｶﾐｶﾜ', NULL, NULL, 0)"),
+             QStringLiteral("INSERT INTO CODE_M VALUES ('B01', '  海野 ', NULL, 'z', 7, 0)"),
+             QStringLiteral("INSERT INTO CODE_M VALUES ('B02', '削除済', 'ｻｸｼﾞｮ', NULL, 1, 1)"),
+             QStringLiteral("CREATE TABLE NUM_M (NO INTEGER, NAME VARCHAR(20), AMOUNT INTEGER, "
+                            "RANK_NO INTEGER)"),
+             QStringLiteral("INSERT INTO NUM_M VALUES (7, '七', 1234, 3)"),
+             QStringLiteral("INSERT INTO NUM_M VALUES (12, '十二', -5, 12)"),
+             QStringLiteral("INSERT INTO NUM_M VALUES (120, '百二十', 0, 1)")});
         settings();
         Q0100_CONNECT(0);
         characterDefinition();
@@ -321,10 +334,13 @@ TEST_P(Reading, CharacterKeyLinesAreFixedWidthWithDoubleByteNamesPaddedFullWidth
     FillCodeList();
     const QStringList lines = view.lines();
     ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[0], QStringLiteral("A01   山田商事") + QString(2, kW) + kW + QStringLiteral("ﾔﾏﾀﾞ "));
-    EXPECT_EQ(lines[1], QStringLiteral("A02   川上") + QString(4, kW) + kW + QStringLiteral("ｶﾜｶﾐ "));
+    EXPECT_EQ(lines[0],
+              QStringLiteral("A01   山田商事") + QString(2, kW) + kW + QStringLiteral("ﾔﾏﾀﾞ "));
+    EXPECT_EQ(lines[1],
+              QStringLiteral("A02   川上") + QString(4, kW) + kW + QStringLiteral("ｶﾜｶﾐ "));
     // Blanks around a name are dropped; a NULL name is an empty one.
-    EXPECT_EQ(lines[2], QStringLiteral("B01   海野") + QString(4, kW) + kW + QStringLiteral("     "));
+    EXPECT_EQ(lines[2],
+              QStringLiteral("B01   海野") + QString(4, kW) + kW + QStringLiteral("     "));
     EXPECT_EQ(view.layouts, 1);
     EXPECT_EQ(view.list()->currentRow(), 0);
     EXPECT_TRUE(view.window()->isVisible());
@@ -389,10 +405,12 @@ TEST_P(Reading, NumericKeyLinesAndOverflow) {
     view.text.clear();
     FillCodeList();
     ASSERT_EQ(view.lines().size(), 3);
-    EXPECT_EQ(view.lines()[0], QStringLiteral("7 七") + kW + kW + kW + QStringLiteral("  1234 003 "));
+    EXPECT_EQ(view.lines()[0],
+              QStringLiteral("7 七") + kW + kW + kW + QStringLiteral("  1234 003 "));
     EXPECT_EQ(view.lines()[1], QStringLiteral(" 十二") + kW + kW + QStringLiteral("    -5 012 "));
     EXPECT_TRUE(log().contains(QStringLiteral(
-        "D6053 H604 3 00000000 ｺｰﾄﾞ桁数ｵｰﾊﾞｰ｡実ﾃﾞｰﾀがｺｰﾄﾞ定義の桁数を超えています。（実ﾃﾞｰﾀ :12 定義 :1 桁 )")));
+        "D6053 H604 3 00000000 ｺｰﾄﾞ桁数ｵｰﾊﾞｰ｡実ﾃﾞｰﾀがｺｰﾄﾞ定義の桁数を超えています。（実ﾃﾞｰﾀ :12 "
+        "定義 :1 桁 )")));
 }
 
 TEST_P(Reading, CharacterKeyLongerThanItsColumnIsCutAndReported) {
@@ -401,7 +419,8 @@ TEST_P(Reading, CharacterKeyLongerThanItsColumnIsCutAndReported) {
     ASSERT_EQ(view.lines().size(), 4);
     EXPECT_TRUE(view.lines()[0].startsWith(QStringLiteral("A0 山田")));
     EXPECT_TRUE(log().contains(QStringLiteral(
-        "D6053 H604 1 00000000 ｺｰﾄﾞ桁数ｵｰﾊﾞｰ｡実ﾃﾞｰﾀがｺｰﾄﾞ定義の桁数を超えています。（実ﾃﾞｰﾀ :A01 定義 :2 桁 )")));
+        "D6053 H604 1 00000000 ｺｰﾄﾞ桁数ｵｰﾊﾞｰ｡実ﾃﾞｰﾀがｺｰﾄﾞ定義の桁数を超えています。（実ﾃﾞｰﾀ :A01 "
+        "定義 :2 桁 )")));
 }
 
 TEST_P(Reading, RowLimitShowsTheLimitAndItsMessage) {
@@ -411,7 +430,8 @@ TEST_P(Reading, RowLimitShowsTheLimitAndItsMessage) {
     EXPECT_EQ(view.lines().size(), 3);
     ASSERT_EQ(fake.messageBox.shown.size(), 1u);
     const auto& box = fake.messageBox.shown[0];
-    EXPECT_EQ(box.text, QStringLiteral("データが3件を超えました。\r\n絞り込み範囲を狭くしてください。"));
+    EXPECT_EQ(box.text,
+              QStringLiteral("データが3件を超えました。\r\n絞り込み範囲を狭くしてください。"));
     EXPECT_EQ(box.title, QStringLiteral("KFM001  "));
     EXPECT_EQ(box.icon, tav::platform::Icon::Exclamation);
     EXPECT_EQ(box.buttons, tav::platform::Buttons::Ok);
@@ -430,7 +450,8 @@ TEST_P(Reading, RefusedSearchTextReadsNothing) {
     FillCodeList();
     EXPECT_EQ(view.layouts, 0);
     EXPECT_EQ(fake.messageBox.shown.size(), 1u);
-    for (const QString& line : log()) EXPECT_FALSE(line.startsWith(QStringLiteral("Q0300"))) << line.toStdString();
+    for (const QString& line : log())
+        EXPECT_FALSE(line.startsWith(QStringLiteral("Q0300"))) << line.toStdString();
 }
 
 TEST_P(Reading, ListSizeFollowsTheLinesAndTheSourceMode) {
@@ -456,4 +477,39 @@ TEST_P(Reading, ListSizeFollowsTheLinesAndTheSourceMode) {
     list->clear();
     SizeLookupList();
     EXPECT_EQ(list->height(), (line + 30) / 15);
+}
+
+TEST_F(Statement, EveryRowOfTheConditionTableWithTemplateAndExtraCondition) {
+    LookupState& s = lookupState();
+    s.orderClause.clear();
+    setKind(1, QStringLiteral("CUST"));
+    struct Row {
+        const char* kind;
+        const char* attribute;
+        const char* text;
+        const char* condition;
+    };
+    const Row rows[] = {{"2", "9", "12", "CODE = 12"},
+                        {"2", "X", "AB", "CODE = 'AB'"},
+                        {"1", "9", "12", "CODE => 12"},
+                        {" ", "X", "AB", "CODE LIKE 'AB*'"},
+                        {"1", "X", "ABCDE", "CODE = 'ABCDE'"}};
+    const QString base = QStringLiteral("SELECT CODE,NAME,KANA FROM CODE_M WHERE ");
+    for (const Row& r : rows) {
+        s.definition.searchKind = QString::fromUtf8(r.kind);
+        s.definition.keyAttribute = QString::fromUtf8(r.attribute);
+        const QString v = QString::fromUtf8(r.text);
+        const QString c = QString::fromUtf8(r.condition);
+        for (bool extra : {false, true}) {
+            s.definition.extraCondition = extra ? QStringLiteral("DEL_FLG = 0") : QString();
+            s.definition.conditionAttribute = QStringLiteral("9");
+            const QString ce = extra ? c + QStringLiteral(" AND DEL_FLG = 0") : c;
+            s.kinds[1].extraConditionTemplate.clear();
+            EXPECT_EQ(stmt(v), base + ce) << r.condition << extra;
+            s.kinds[1].extraConditionTemplate = QStringLiteral("(%%) OR ALT = 1");
+            EXPECT_EQ(stmt(v), base + u'(' + ce + QStringLiteral(") OR ALT = 1")) << r.condition;
+            s.kinds[1].extraConditionTemplate = QStringLiteral("ALT = 1");
+            EXPECT_EQ(stmt(v), base + ce + QStringLiteral(" AND ALT = 1")) << r.condition;
+        }
+    }
 }

@@ -340,7 +340,10 @@ void LKF10040::changeEvent(QEvent* event) {
     // activation away, and that is no loss of activation.
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible()) {
         QTimer::singleShot(0, this, [this] {
-            if (isVisible() && !isActiveWindow()) formDeactivate();
+            // A message box of the look-up (the row limit, a refused search text) borrows the
+            // activation for a moment; that does not end the look-up.
+            if (isVisible() && !isActiveWindow() && !QApplication::activeModalWidget())
+                formDeactivate();
         });
     }
     QWidget::changeEvent(event);

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QHash>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QScreen>
@@ -262,15 +261,56 @@ QString ReplaceToken(const QString& text, const QString& replacement, const QStr
 
 // ---- reading ------------------------------------------------------------------------------------
 
+namespace {
+
+// A key or name column as a row is formatted with it: width and name read once per look-up.
+struct PreparedColumn {
+    enum Kind { Text, DoubleByte, RightAligned, ZeroFilled } kind;
+    int width;
+    QString name;
+};
+
+struct PreparedColumns {
+    std::vector<PreparedColumn> keys;
+    std::vector<PreparedColumn> names;
+    bool active = false;  // set while FillCodeList reads its rows
+};
+
+PreparedColumns& prepared() {
+    static PreparedColumns p;
+    return p;
+}
+
+PreparedColumn prepare(const LookupColumn& c) {
+    PreparedColumn p;
+    p.kind = c.attribute == u"X"   ? PreparedColumn::Text
+             : c.attribute == u"N" ? PreparedColumn::DoubleByte
+             : c.attribute == u"9" ? PreparedColumn::RightAligned
+                                   : PreparedColumn::ZeroFilled;
+    p.width = c.widthValue();
+    p.name = Trim(c.name);
+    return p;
+}
+
+void prepareColumns() {
+    PreparedColumns& p = prepared();
+    p.keys.clear();
+    p.names.clear();
+    for (const LookupColumn& c : state().keyColumns) p.keys.push_back(prepare(c));
+    for (const LookupColumn& c : state().nameColumns) p.names.push_back(prepare(c));
+}
+
+}  // namespace
+
 void BuildCodeKey(QString& keyPart, QString& namePart) {
-    const LookupState& s = state();
+    if (!prepared().active) prepareColumns();
+    const PreparedColumns& p = prepared();
     keyPart.clear();
     namePart.clear();
-    for (const LookupColumn& col : s.keyColumns) {
-        const int width = col.widthValue();
-        const QString name = Trim(col.name);
-        if (col.attribute == u"X" || col.attribute == u"N") {
-            const QString value = Trim(da::Q0700_SGET(kCursor, name).toString());
+    for (const PreparedColumn& col : p.keys) {
+        const int width = col.width;
+        if (col.kind == PreparedColumn::Text || col.kind == PreparedColumn::DoubleByte) {
+            const QString value = Trim(da::Q0700_SGET(kCursor, col.name).toString());
             if (value.size() > width) {
                 SystemLogReport(QStringLiteral("D6053"), QStringLiteral("H604"), 1, 0,
                                 overflowMessage(value, width));
@@ -279,7 +319,7 @@ void BuildCodeKey(QString& keyPart, QString& namePart) {
                 keyPart += padCut(value, width, u' ');
             }
         } else {
-            const qint64 n = toWhole(da::Q0700_NGET(kCursor, name));
+            const qint64 n = toWhole(da::Q0700_NGET(kCursor, col.name));
             const QString digits = QString::number(n);
             if (digits.size() > width) {
                 SystemLogReport(QStringLiteral("D6053"), QStringLiteral("H604"), 3, 0,
@@ -289,21 +329,26 @@ void BuildCodeKey(QString& keyPart, QString& namePart) {
             }
         }
     }
-    for (const LookupColumn& col : s.nameColumns) {
-        const int width = col.widthValue();
-        const QString name = Trim(col.name);
-        if (col.attribute == u"X") {
-            namePart += padCut(Trim(da::Q0700_SGET(kCursor, name).toString()), width, u' ') + u' ';
-        } else if (col.attribute == u"N") {
-            namePart +=
-                padCut(Trim(da::Q0700_SGET(kCursor, name).toString()), width, QChar(0x3000)) +
-                QChar(0x3000);
-        } else if (col.attribute == u"9") {
-            namePart += QString::number(toWhole(da::Q0700_NGET(kCursor, name)))
-                            .rightJustified(width, u' ') +
-                        u' ';
-        } else {
-            namePart += zeroFilled(toWhole(da::Q0700_NGET(kCursor, name)), width) + u' ';
+    for (const PreparedColumn& col : p.names) {
+        const int width = col.width;
+        switch (col.kind) {
+            case PreparedColumn::Text:
+                namePart +=
+                    padCut(Trim(da::Q0700_SGET(kCursor, col.name).toString()), width, u' ') + u' ';
+                break;
+            case PreparedColumn::DoubleByte:
+                namePart += padCut(Trim(da::Q0700_SGET(kCursor, col.name).toString()), width,
+                                   QChar(0x3000)) +
+                            QChar(0x3000);
+                break;
+            case PreparedColumn::RightAligned:
+                namePart += QString::number(toWhole(da::Q0700_NGET(kCursor, col.name)))
+                                .rightJustified(width, u' ') +
+                            u' ';
+                break;
+            case PreparedColumn::ZeroFilled:
+                namePart += zeroFilled(toWhole(da::Q0700_NGET(kCursor, col.name)), width) + u' ';
+                break;
         }
     }
 }
@@ -347,23 +392,22 @@ void closeCodeFile() {
 // kept, which spares shaping every line of a long list.
 class LineMeasure {
   public:
-    explicit LineMeasure(const QFont& font) : metrics_(font) {}
+    explicit LineMeasure(const QFont& font) : metrics_(font), advances_(0x10000, -1) {}
     int width(const QString& text) {
         int total = 0;
         for (QChar c : text) {
             if (c.isSurrogate() || (c.unicode() >= 0x0300 && c.unicode() < 0x0370))
                 return metrics_.horizontalAdvance(text);  // pairs and combining marks: shaped
-            auto it = advances_.constFind(c.unicode());
-            if (it == advances_.constEnd())
-                it = advances_.insert(c.unicode(), metrics_.horizontalAdvance(c));
-            total += *it;
+            int& advance = advances_[c.unicode()];
+            if (advance < 0) advance = metrics_.horizontalAdvance(c);
+            total += advance;
         }
         return total;
     }
 
   private:
     QFontMetrics metrics_;
-    QHash<char16_t, int> advances_;
+    std::vector<int> advances_;  // by UTF-16 code unit; -1 not measured yet
 };
 
 int extraColumnCount(const LookupKind& kind) {
@@ -386,6 +430,11 @@ void readRows(QListWidget* list, const QString& sql) {
     const LookupKind& kind = CurrentLookupKind();
     const int extras = extraColumnCount(kind);
     const int base = static_cast<int>(s.keyColumns.size() + s.nameColumns.size());
+    prepareColumns();
+    prepared().active = true;
+    struct Done {
+        ~Done() { prepared().active = false; }
+    } done;
     QStringList lines;
     QString keyPart;
     QString namePart;

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "platform/textfile.h"
+#include "sample_data.h"
 #include "support/office_db.h"
 
 namespace {
@@ -71,6 +72,10 @@ QStringList menuFile() {
     l << button(1, 1, 6, QStringLiteral("操作説明（待つ）"), "3", "1",
                 QStringLiteral("TAV_操作説明.TXT"),
                 QStringLiteral("説明書を開き、閉じられるまで待ちます"));
+    l << button(1, 1, 8, QStringLiteral("顧客照会（画面）"), "2", "1",
+                QStringLiteral("TAV_KOKY0100"),
+                QStringLiteral("顧客照会の業務画面（F4 コード参照、F11 デバッガー、F12 終了）を"
+                               "起動し、終わるまで待ちます"));
     l << button(1, 1, 12, QStringLiteral("日次締めと業務終了"), "7", "1",
                 QStringLiteral("tav_demo_note 日次締め"),
                 QStringLiteral("プログラムを起動してから業務終了を確認します"));
@@ -154,7 +159,10 @@ int main(int argc, char** argv) {
     company.menuHeader = QStringLiteral("  株式会社マルヴネ　本店  ");
     company.titles[0] = QStringLiteral("所在地");
     company.contents[0] = QStringLiteral("東京都新宿区西新宿１－１－１");
-    const QString failure = tav::officedb::createOfficeDatabase(database, names, {company});
+    QString failure = tav::officedb::createOfficeDatabase(database, names, {company});
+    // The customers that the sample screen 顧客照会 (TAV_KOKY0100) looks up.
+    if (failure.isEmpty())
+        failure = tav::officedb::execSqlite(database, tav::sample::customerTableStatements());
     if (!failure.isEmpty()) {
         std::fprintf(stderr, "tav_demo_make: %s\n", qPrintable(failure));
         return 1;

@@ -1,0 +1,174 @@
+#include "lkf10060.h"
+
+#include <qdrawutil.h>
+#include <QApplication>
+#include <QEvent>
+#include <QImage>
+#include <QPainter>
+#include <QScreen>
+#include <QtMath>
+
+#include "formhelper/form.h"
+#include "platform/text.h"
+
+namespace tav::dialogs {
+
+namespace {
+
+constexpr int kTwips = formhelper::kTwipsPerPixel;
+constexpr int kBorder = 2;  // pixels of the dialog border around the client area
+
+QRect twips(int left, int top, int width, int height) {
+    return QRect(left / kTwips, top / kTwips, width / kTwips, height / kTwips);
+}
+
+// The sixteen colours of the classic palette.
+QList<QRgb> classicPalette() {
+    return {qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+            qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+            qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+            qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+}
+
+const char* const kTagProperty = "tavTag";
+
+}  // namespace
+
+QPixmap LKF10060::animationFrame(int n) {
+    // An hourglass-blue dial of ten beads; the bead of frame n is lit, the two before it fade.
+    QImage img(48, 48, QImage::Format_RGB32);
+    img.fill(QColor(192, 192, 192));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor(128, 128, 128), 1));
+    p.setBrush(QColor(255, 255, 255));
+    p.drawEllipse(QRect(3, 3, 41, 41));
+    for (int i = 0; i < kFrames; ++i) {
+        const qreal a = qDegreesToRadians(-90.0 + 36.0 * i);
+        const QPointF c(23.5 + 15.0 * qCos(a), 23.5 + 15.0 * qSin(a));
+        const int age = (n - i + kFrames) % kFrames;
+        QColor colour = age == 0   ? QColor(0, 0, 255)
+                        : age == 1 ? QColor(0, 0, 128)
+                        : age == 2 ? QColor(0, 128, 128)
+                                   : QColor(192, 192, 192);
+        p.setPen(QPen(QColor(128, 128, 128), 1));
+        p.setBrush(colour);
+        const qreal r = age == 0 ? 4.5 : 3.5;
+        p.drawEllipse(c, r, r);
+    }
+    // The hub.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(128, 0, 0));
+    p.drawRect(QRect(22, 22, 4, 4));
+    p.end();
+    return QPixmap::fromImage(img.convertToFormat(QImage::Format_Indexed8, classicPalette(),
+                                                  Qt::ThresholdDither | Qt::AvoidDither));
+}
+
+// The window never takes the activation from the window the user works in (a look-up window
+// closes when it loses it): it is a caption-less pop-up that draws its own dialog border.
+LKF10060::LKF10060(QWidget* owner)
+    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
+    setObjectName(QStringLiteral("LKF10060"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFixedSize(5025 / kTwips + 2 * kBorder, 870 / kTwips + 2 * kBorder);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(192, 192, 192));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    client_ = new QWidget(this);
+    client_->setGeometry(kBorder, kBorder, 5025 / kTwips, 870 / kTwips);
+    QWidget* const parent = client_;
+
+    ANI_PIC = new QLabel(parent);
+    ANI_PIC->setObjectName(QStringLiteral("ANI_PIC"));
+    ANI_PIC->setGeometry(twips(0, 0, 765, 795));
+    ANI_PIC->setScaledContents(true);
+
+    Label1 = new QLabel(QStringLiteral("I005  しばらくお待ちください。"), parent);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setProperty(kTagProperty, QStringLiteral("しばらくお待ちください。"));
+    Label1->setGeometry(twips(810, 270, 3525, 225));
+    QPalette lp = Label1->palette();
+    lp.setColor(QPalette::Window, QColor(192, 192, 192));
+    lp.setColor(QPalette::WindowText, QColor(0, 0, 0));
+    Label1->setPalette(lp);
+    Label1->setAutoFillBackground(true);
+    QFont f(QStringLiteral("ＭＳ ゴシック"));
+    f.setPointSizeF(11.25);
+    Label1->setFont(f);
+
+    // The frames lie below the visible client area.
+    for (int i = 0; i < kFrames; ++i) {
+        auto* img = new QLabel(parent);
+        img->setObjectName(QStringLiteral("Image%1").arg(i + 1));
+        img->setGeometry(twips(120 + 480 * i, 1605 + (i % 2) * 165, 720, 720));
+        img->setPixmap(animationFrame(i));
+        Image[static_cast<size_t>(i)] = img;
+    }
+    connect(&timer_, &QTimer::timeout, this, &LKF10060::step);
+
+    // Form_Load.
+    Label1->setText(text::Trim(Label1->property(kTagProperty).toString()));
+    centre();
+    showFrame(0);
+    counter_ = 0;
+}
+
+void LKF10060::centre() {
+    if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        const QRect g = s->geometry();
+        move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
+    }
+}
+
+void LKF10060::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter p(this);
+    qDrawWinPanel(&p, rect(), palette(), false);
+}
+
+void LKF10060::showFrame(int n) {
+    ANI_PIC->setPixmap(Image[static_cast<size_t>(n)]->pixmap());
+}
+
+void LKF10060::step() {
+    counter_ = (counter_ + 1) % kFrames;
+    showFrame(counter_);
+}
+
+void LKF10060::startAnimation(int intervalMs) {
+    timer_.start(intervalMs);
+}
+
+void LKF10060::stopAnimation() {
+    timer_.stop();
+}
+
+void LKF10060::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) counter_ = 0;
+}
+
+PleaseWait::PleaseWait(QWidget* owner) : window_(new LKF10060(owner)) {
+    window_->setAttribute(Qt::WA_DeleteOnClose);
+    window_->show();
+    window_->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sinceStep_.start();
+}
+
+PleaseWait::~PleaseWait() {
+    if (window_) window_->close();
+}
+
+void PleaseWait::tick() {
+    if (!window_) return;
+    if (sinceStep_.elapsed() >= 100) {
+        window_->step();
+        sinceStep_.restart();
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace tav::dialogs

@@ -17,66 +17,29 @@ MENU_BIN=$2
 MAKE_BIN=$3
 RECORD_BIN=$4
 REMOVE_BIN=$5
-SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-TIMEOUT=${TAV_E2E_TIMEOUT:-30}
-
-WORK=$(mktemp -d)
+E2E_PID_VARS="MENU_PID"
+# shellcheck source=tests/e2e/e2e_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 APP="$WORK/TAV/SYS/App"
 chmod 755 "$WORK"  # the private server's owner reaches its folder inside
-XVFB_PID=
 MENU_PID=
 PG_DIR=
-cleanup() {
-    [ -n "$MENU_PID" ] && kill "$MENU_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    [ -n "$PG_DIR" ] && "$SOURCE_DIR/tests/support/pg_cluster.sh" stop "$PG_DIR" || true
-    wait 2>/dev/null || true
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
+e2e_cleanup() { [ -z "$PG_DIR" ] || "$SOURCE_DIR/tests/support/pg_cluster.sh" stop "$PG_DIR"; }
 
 STATE="$WORK/state"
-fail() {
-    echo "FAIL ($SCENARIO): $*" >&2
-    echo "-- state:" >&2
-    cat "$STATE" >&2 2>/dev/null || true
-    echo "-- windows:" >&2
-    xdotool search --onlyvisible --name '.' getwindowname %@ >&2 2>/dev/null || true
-    echo "-- log:" >&2
-    cat "$APP/FEND_SYS.LOG" >&2 2>/dev/null || true
-    echo "-- menu output:" >&2
-    cat "$WORK/menu.log" >&2 2>/dev/null || true
-    exit 1
+e2e_dump() {
+    echo "-- state:"
+    cat "$STATE" 2>/dev/null || true
+    echo "-- windows:"
+    list_windows
+    echo "-- log:"
+    cat "$APP/FEND_SYS.LOG" 2>/dev/null || true
+    echo "-- menu output:"
+    cat "$WORK/menu.log" 2>/dev/null || true
 }
-wait_for() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + TIMEOUT))
-    until "$@"; do
-        ((SECONDS < deadline)) || fail "timed out waiting for $what"
-        sleep 0.05
-    done
-}
-windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
-window_exists() { [ -n "$(windows_named "$1")" ]; }
 menu_running() { kill -0 "$MENU_PID" 2>/dev/null; }
 menu_ended() { ! menu_running; }
-shows() { grep -qxF "$1=$2" "$STATE" 2>/dev/null; }
-expect_shown() { wait_for "$1 to show \"$2\"" shows "$1" "$2"; }
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; }
-press() {
-    local id=$1
-    shift
-    focus "$id"
-    xdotool key --clearmodifiers "$@"
-}
-finish() {
-    wait_for "the end of the menu" menu_ended
-    local status=0
-    wait "$MENU_PID" || status=$?
-    MENU_PID=
-    [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
-}
+finish() { expect_exit MENU_PID "$1" "the menu"; }  # the expected exit status
 log_text() { tr -d '\r' <"$APP/FEND_SYS.LOG" 2>/dev/null; }
 
 # The abnormal end of a data-access call: the box (titled with the program's name) is answered,
@@ -98,22 +61,10 @@ abnormal_end() {  # <call, e.g. Q0100> <log place, e.g. L901>
 }
 
 # ---- the display ----------------------------------------------------------------------------
-Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-wait_for "the Xvfb display" test -s "$WORK/display"
-export DISPLAY=":$(head -n1 "$WORK/display")"
-export QT_QPA_PLATFORM=xcb
-unset SESSION_MANAGER
-# shellcheck source=/dev/null
-source "$SOURCE_DIR/demo/fontconfig/fonts.sh"
-tav_font_config "$WORK/fontconfig"
+start_display fonts
 
 # ---- the installation -----------------------------------------------------------------------
-mkdir -p "$APP"
-install -m 0755 "$MENU_BIN" "$APP/TAV_menu1"
-for name in tav_demo_header tav_demo_note TAV_KASI0100 TAV_KASI0200 TAV_OPT01 TAV_OPT02 TAV_OPT03; do
-    install -m 0755 "$RECORD_BIN" "$APP/$name"
-done
+install_menu_with_recorders "$MENU_BIN" "$RECORD_BIN"
 install -m 0755 "$RECORD_BIN" "$WORK/TAV/SYS/TAV_setup"
 "$MAKE_BIN" "$APP" >/dev/null || fail "could not lay out the installation"
 export TAV_RECORD_FILE="$WORK/record"

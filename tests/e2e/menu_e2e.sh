@@ -11,77 +11,24 @@ MENU_BIN=$2
 MAKE_BIN=$3
 HEADER_BIN=$4
 RECORD_BIN=$5
-SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-TIMEOUT=${TAV_E2E_TIMEOUT:-30}
-
-WORK=$(mktemp -d)
-XVFB_PID=
+E2E_PID_VARS="MENU_PID"
+# shellcheck source=tests/e2e/e2e_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 MENU_PID=
-cleanup() {
-    [ -n "$MENU_PID" ] && kill "$MENU_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
+STATE="$WORK/state"
 
-fail() {
-    echo "FAIL ($SCENARIO): $*" >&2
+e2e_dump() {
     echo "-- state:" >&2
     cat "$STATE" >&2 2>/dev/null || true
     echo "-- windows:" >&2
-    xdotool search --onlyvisible --name '.' getwindowname %@ >&2 2>/dev/null || true
+    list_windows
     echo "-- menu output:" >&2
     cat "$WORK/menu.log" >&2 2>/dev/null || true
-    exit 1
 }
 
-# Polls a command every 50 ms until it succeeds; fails after the time-out.
-wait_for() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + TIMEOUT))
-    until "$@"; do
-        ((SECONDS < deadline)) || fail "timed out waiting for $what"
-        sleep 0.05
-    done
-}
-
-windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
-window_exists() { [ -n "$(windows_named "$1")" ]; }
-window_gone() { ! window_exists "$1"; }
 menu_running() { kill -0 "$MENU_PID" 2>/dev/null; }
-menu_ended() { ! menu_running; }
 
-STATE="$WORK/state"
-# Whether the window shows exactly this text in the control (a line of the state file).
-shows() { grep -qxF "$1=$2" "$STATE" 2>/dev/null; }
-lacks() { ! grep -q "^$1=" "$STATE" 2>/dev/null; }
-expect_shown() { wait_for "$1 to show \"$2\"" shows "$1" "$2"; }
-
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; }
-press() {  # press <window id> <key...>
-    local id=$1
-    shift
-    focus "$id"
-    xdotool key --clearmodifiers "$@"
-}
-answer_default() { press "$1" Return; }
-
-# Clicks the centre of a control of the main window given in twips, 15 twips a pixel.
-click_twips() {
-    local left=$1 top=$2 width=$3 height=$4
-    xdotool mousemove --sync --window "$MAIN" $(((left + width / 2) / 15)) $(((top + height / 2) / 15)) \
-        click 1
-}
-
-finish() {  # the expected exit status of the menu
-    wait_for "the end of the menu" menu_ended
-    local status=0
-    wait "$MENU_PID" || status=$?
-    MENU_PID=
-    [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
-}
+finish() { expect_exit MENU_PID "$1" "the menu"; }  # the expected exit status
 
 # Esc, then OK in the end-of-business confirmation: the menu ends with status 0.
 end_of_business() {
@@ -92,24 +39,12 @@ end_of_business() {
 }
 
 # ---- the display ----------------------------------------------------------------------------
-Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-wait_for "the Xvfb display" test -s "$WORK/display"
-export DISPLAY=":$(head -n1 "$WORK/display")"
-export QT_QPA_PLATFORM=xcb
-unset SESSION_MANAGER
-# shellcheck source=/dev/null
-source "$SOURCE_DIR/demo/fontconfig/fonts.sh"
-tav_font_config "$WORK/fontconfig"
+start_display fonts
 
 # ---- the installation -----------------------------------------------------------------------
 APP="$WORK/TAV/SYS/App"
-mkdir -p "$APP"
-install -m 0755 "$MENU_BIN" "$APP/TAV_menu1"
-install -m 0755 "$HEADER_BIN" "$APP/tav_demo_header"
-for name in tav_demo_note TAV_KASI0100 TAV_KASI0200 TAV_OPT01 TAV_OPT02 TAV_OPT03; do
-    install -m 0755 "$RECORD_BIN" "$APP/$name"
-done
+install_menu_with_recorders "$MENU_BIN" "$RECORD_BIN"
+install -m 0755 "$HEADER_BIN" "$APP/tav_demo_header"  # the real one: the header changes
 install -m 0755 "$RECORD_BIN" "$WORK/TAV/SYS/TAV_setup"
 "$MAKE_BIN" "$APP" || fail "could not lay out the installation"
 case "$SCENARIO" in

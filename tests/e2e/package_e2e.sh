@@ -6,31 +6,14 @@
 #   package_e2e.sh <CPackConfig.cmake of the build folder>
 set -euo pipefail
 CONFIG=$1
-TIMEOUT=${TAV_E2E_TIMEOUT:-30}
-WORK=$(mktemp -d)
-XVFB_PID=
+SCENARIO=package
+E2E_PID_VARS="MENU_PID"
+# shellcheck source=tests/e2e/e2e_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 MENU_PID=
-cleanup() {
-    [ -n "$MENU_PID" ] && kill "$MENU_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL (package): $*" >&2
-    cat "$WORK/state" >&2 2>/dev/null || true
-    cat "$WORK/menu.log" >&2 2>/dev/null || true
-    exit 1
-}
-wait_for() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + TIMEOUT))
-    until "$@"; do
-        ((SECONDS < deadline)) || fail "timed out waiting for $what"
-        sleep 0.05
-    done
+e2e_dump() {
+    cat "$WORK/state" 2>/dev/null || true
+    cat "$WORK/menu.log" 2>/dev/null || true
 }
 
 # ---- the package ----------------------------------------------------------------------------
@@ -77,12 +60,7 @@ done
 [ ! -L "$APP/TAV_menu1" ] || fail "the menu is a link"
 
 # ---- the installed menu under Xvfb ----------------------------------------------------------
-Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-wait_for "the Xvfb display" test -s "$WORK/display"
-export DISPLAY=":$(head -n1 "$WORK/display")"
-export QT_QPA_PLATFORM=xcb
-unset SESSION_MANAGER
+start_display
 # The package's alias as the machine would read it from /etc/fonts/conf.d.
 cat >"$WORK/fonts.conf" <<CONF
 <?xml version="1.0"?>
@@ -98,21 +76,11 @@ export TAV_MENU_STATE_FILE="$WORK/state"
 (cd / && exec "$ROOT/usr/bin/tav-menu") >"$WORK/menu.log" 2>&1 &
 MENU_PID=$!
 CAPTION='マルヴネシステム Ver 1.0'
-window_up() { [ -n "$(xdotool search --onlyvisible --name "^$CAPTION\$" 2>/dev/null)" ]; }
-wait_for "the menu window" window_up
-wait_for "the company header" grep -qxF 'JISYA(0)=株式会社マルヴネ　本店 ' "$WORK/state"
-MAIN=$(xdotool search --onlyvisible --name "^$CAPTION\$" | head -n1)
-xdotool windowfocus --sync "$MAIN" 2>/dev/null || xdotool windowfocus "$MAIN"
-xdotool key --clearmodifiers Escape
-confirm_up() { [ -n "$(xdotool search --onlyvisible --name '^業務終了確認$' 2>/dev/null)" ]; }
-wait_for "the end-of-business confirmation" confirm_up
-CONFIRM=$(xdotool search --onlyvisible --name '^業務終了確認$' | head -n1)
-xdotool windowfocus --sync "$CONFIRM" 2>/dev/null || xdotool windowfocus "$CONFIRM"
-xdotool key --clearmodifiers Return
-menu_ended() { ! kill -0 "$MENU_PID" 2>/dev/null; }
-wait_for "the end of the menu" menu_ended
-status=0
-wait "$MENU_PID" || status=$?
-MENU_PID=
-[ "$status" -eq 0 ] || fail "the installed menu ended with status $status"
+STATE="$WORK/state"
+wait_for "the menu window" window_exists "$CAPTION"
+expect_shown 'JISYA(0)' '株式会社マルヴネ　本店 '
+press "$(windows_named "$CAPTION" | head -n1)" Escape
+wait_for "the end-of-business confirmation" window_exists '業務終了確認'
+answer_default "$(windows_named '業務終了確認' | head -n1)"
+expect_exit MENU_PID 0 "the installed menu"
 echo "PASS (package)"

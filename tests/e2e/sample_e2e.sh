@@ -8,52 +8,23 @@ set -euo pipefail
 SAMPLE_BIN=$1
 MAKE_BIN=$2
 SCR_FILE=$3
-TIMEOUT=${TAV_E2E_TIMEOUT:-30}
-
-WORK=$(mktemp -d)
-XVFB_PID=
+SCENARIO=sample
+E2E_PID_VARS="APP_PID"
+# shellcheck source=tests/e2e/e2e_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 APP_PID=
-cleanup() {
-    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$WORK"
+e2e_dump() {
+    echo "-- state:"
+    cat "$STATE" 2>/dev/null || true
+    echo "-- program output:"
+    cat "$WORK/app.log" 2>/dev/null || true
+    echo "-- system log:"
+    cat "$APP/FEND_SYS.LOG" 2>/dev/null || true
 }
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    echo "-- state:" >&2
-    cat "$STATE" >&2 2>/dev/null || true
-    echo "-- program output:" >&2
-    cat "$WORK/app.log" >&2 2>/dev/null || true
-    echo "-- system log:" >&2
-    cat "$APP/FEND_SYS.LOG" >&2 2>/dev/null || true
-    exit 1
-}
-
-wait_for() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + TIMEOUT))
-    until "$@"; do
-        ((SECONDS < deadline)) || fail "timed out waiting for $what"
-        sleep 0.05
-    done
-}
-
-shows() { grep -qxF "$1=$2" "$STATE" 2>/dev/null; }
-expect_shown() { wait_for "$1 to show \"$2\"" shows "$1" "$2"; }
 app_running() { kill -0 "$APP_PID" 2>/dev/null; }
-app_ended() { ! app_running; }
 
 # ---- the display ----------------------------------------------------------------------------
-Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-wait_for "the Xvfb display" test -s "$WORK/display"
-export DISPLAY=":$(head -n1 "$WORK/display")"
-export QT_QPA_PLATFORM=xcb
-unset SESSION_MANAGER
+start_display
 
 # ---- the program folder, as the demonstration installation lays it out -----------------------
 APP="$WORK/TAV/SYS/App"
@@ -69,7 +40,7 @@ APP_PID=$!
 wait_for "the window" grep -qs '^READY=1' "$STATE"
 MAIN=$(xdotool search --sync --onlyvisible --name '^顧客照会$' | head -n1)
 [ -n "$MAIN" ] || fail "no window 顧客照会"
-xdotool windowfocus --sync "$MAIN" 2>/dev/null || xdotool windowfocus "$MAIN"
+focus "$MAIN"
 expect_shown CUST_CODE ""
 
 # F4 on the customer code: the look-up lists every customer, the first one selected.
@@ -100,10 +71,6 @@ expect_shown CUST_NAME '渡辺　由美'
 # F12 ends the program.
 xdotool windowfocus --sync "$MAIN" 2>/dev/null || true
 xdotool key --clearmodifiers F12
-wait_for "the end of the program" app_ended
-status=0
-wait "$APP_PID" || status=$?
-APP_PID=
-[ "$status" -eq 0 ] || fail "exit status $status"
+expect_exit APP_PID 0 "the program"
 grep -q 'E N D' "$APP/FEND_SYS.LOG" || fail "no end of log"
 echo "PASS"

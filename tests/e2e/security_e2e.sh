@@ -10,56 +10,21 @@ MENU_BIN=$2
 MAKE_BIN=$3
 RECORD_BIN=$4
 CLOSE_BIN=$5
-SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-TIMEOUT=${TAV_E2E_TIMEOUT:-30}
-WORK=$(mktemp -d)
+E2E_PID_VARS="MENU_PID"
+# shellcheck source=tests/e2e/e2e_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 APP="$WORK/TAV/SYS/App"
 STATE="$WORK/state"
-XVFB_PID=
 MENU_PID=
-cleanup() {
-    [ -n "$MENU_PID" ] && kill "$MENU_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$WORK"
+e2e_dump() {
+    cat "$STATE" 2>/dev/null || true
+    list_windows
+    cat "$WORK/menu.log" 2>/dev/null || true
 }
-trap cleanup EXIT
-fail() {
-    echo "FAIL ($SCENARIO): $*" >&2
-    cat "$STATE" >&2 2>/dev/null || true
-    xdotool search --onlyvisible --name '.' getwindowname %@ >&2 2>/dev/null || true
-    cat "$WORK/menu.log" >&2 2>/dev/null || true
-    exit 1
-}
-wait_for() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + TIMEOUT))
-    until "$@"; do
-        ((SECONDS < deadline)) || fail "timed out waiting for $what"
-        sleep 0.05
-    done
-}
-windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
-window_exists() { [ -n "$(windows_named "$1")" ]; }
-menu_ended() { ! kill -0 "$MENU_PID" 2>/dev/null; }
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; }
 
-Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-wait_for "the Xvfb display" test -s "$WORK/display"
-export DISPLAY=":$(head -n1 "$WORK/display")"
-export QT_QPA_PLATFORM=xcb
-unset SESSION_MANAGER
-# shellcheck source=/dev/null
-source "$SOURCE_DIR/demo/fontconfig/fonts.sh"
-tav_font_config "$WORK/fontconfig"
+start_display fonts
 
-mkdir -p "$APP"
-install -m 0755 "$MENU_BIN" "$APP/TAV_menu1"
-for name in tav_demo_header tav_demo_note TAV_KASI0100 TAV_KASI0200 TAV_OPT01 TAV_OPT02 TAV_OPT03; do
-    install -m 0755 "$RECORD_BIN" "$APP/$name"
-done
+install_menu_with_recorders "$MENU_BIN" "$RECORD_BIN"
 "$MAKE_BIN" "$APP" >/dev/null || fail "could not lay out the installation"
 printf '1,"pw"\r\n' >"$APP/TAV_MENU1.PWD"
 export TAV_RECORD_FILE="$WORK/record"
@@ -83,11 +48,7 @@ login-escape)
     ;;
 *) fail "unknown scenario" ;;
 esac
-wait_for "the end of the menu" menu_ended
-status=0
-wait "$MENU_PID" || status=$?
-MENU_PID=
-[ "$status" -eq 0 ] || fail "exit status $status, expected 0"
+expect_exit MENU_PID 0 "the menu"
 [ ! -e "$WORK/record" ] || fail "a program was started: $(head -n1 "$WORK/record")"
 echo "OUTCOME $SCENARIO: the menu ended with status 0, nothing started"
 echo "PASS ($SCENARIO)"

@@ -7,65 +7,18 @@
 set -euo pipefail
 SETUP_BIN=$1
 SCENARIO=$2
-SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-TIMEOUT=${TAV_E2E_TIMEOUT:-30}
-
-WORK=$(mktemp -d)
-XVFB_PID=
+E2E_PID_VARS="SETUP_PID"
+# shellcheck source=tests/e2e/e2e_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 SETUP_PID=
-cleanup() {
-    [ -n "$SETUP_PID" ] && kill "$SETUP_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$WORK"
+e2e_dump() {
+    echo "-- windows:"
+    list_windows
 }
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL ($SCENARIO): $*" >&2
-    echo "-- windows:" >&2
-    xdotool search --onlyvisible --name '.' getwindowname %@ >&2 2>/dev/null || true
-    exit 1
-}
-
-# Polls a command every 50 ms until it succeeds; fails after the time-out.
-wait_for() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + TIMEOUT))
-    until "$@"; do
-        ((SECONDS < deadline)) || fail "timed out waiting for $what"
-        sleep 0.05
-    done
-}
-
-# The visible windows whose title is exactly $1, one id a line.
-windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
-window_exists() { [ -n "$(windows_named "$1")" ]; }
 setup_running() { kill -0 "$SETUP_PID" 2>/dev/null; }
-setup_ended() { ! setup_running; }
-
-# Presses the default button of the box: focus it, then Return.
-answer_default() {
-    local id=$1
-    xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
-    xdotool key --clearmodifiers Return
-}
-
-# Clicks the centre of a control given in twips (left, top, width, height), 15 twips a pixel.
-click_twips() {
-    local left=$1 top=$2 width=$3 height=$4
-    xdotool mousemove --sync --window "$MAIN" $(((left + width / 2) / 15)) $(((top + height / 2) / 15)) \
-        click 1
-}
 
 # ---- the display ----------------------------------------------------------------------------
-Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-wait_for "the Xvfb display" test -s "$WORK/display"
-export DISPLAY=":$(head -n1 "$WORK/display")"
-export QT_QPA_PLATFORM=xcb
-unset SESSION_MANAGER
+start_display
 
 # ---- the installation: the setup program with its readme and archive -----------------------
 INST="$WORK/TAV/SYS"
@@ -101,13 +54,7 @@ export TAV_E2E_OUT="$OUT"
 (cd "$WORK" && exec "$INST/TAV_setup") >"$WORK/setup.log" 2>&1 &
 SETUP_PID=$!
 
-finish() {  # the expected exit status of the setup program
-    wait_for "the end of the setup program" setup_ended
-    local status=0
-    wait "$SETUP_PID" || status=$?
-    SETUP_PID=
-    [ "$status" -eq "$1" ] || { cat "$WORK/setup.log" >&2; fail "exit status $status, expected $1"; }
-}
+finish() { expect_exit SETUP_PID "$1" "the setup program"; }  # the expected exit status
 
 if [ "$SCENARIO" = missing-readme ]; then
     wait_for "the readme error box" window_exists '起動エラー'

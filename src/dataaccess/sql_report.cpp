@@ -3,6 +3,7 @@
 
 #include "common/system_log.h"
 #include "dataaccess/internal.h"
+#include "platform/runtime_error.h"
 #include "platform/services.h"
 
 namespace tav::dataaccess {
@@ -11,16 +12,13 @@ using common::SystemLogReport;
 
 namespace detail {
 
+// The engine's own errors; the general run-time errors keep their usual descriptions.
 QString errorText(qint32 number) {
     switch (number) {
-        case kOutOfRange:
-            return QStringLiteral("インデックスが有効範囲にありません。");
         case kObjectNotSet:
             return QStringLiteral("データベースまたはレコードセットが開かれていません。");
         case kOutOfMemory:
             return QStringLiteral("メモリが不足しています。");
-        case kFileNotFound:
-            return QStringLiteral("ファイルが見つかりません。");
         case kNoCurrentRecord:
             return QStringLiteral("カレント レコードがありません。");
         case kOdbcCallFailed:
@@ -28,7 +26,7 @@ QString errorText(qint32 number) {
         case kItemNotFound:
             return QStringLiteral("指定された列がレコードセットにありません。");
         default:
-            return QStringLiteral("アプリケーション定義またはオブジェクト定義のエラーです。");
+            return err::description(number);
     }
 }
 

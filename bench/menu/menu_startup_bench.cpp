@@ -33,9 +33,7 @@ class QuietWindow : public MenuWindow {
     QString designTitleColour() override { return QStringLiteral("8388608"); }
     void fillPageList() override {}
     void armTimer(int) override {}
-    QSize screenSize() override { return {1920, 1080}; }
-    QSize windowSize() override { return {800, 600}; }
-    void moveWindow(int, int) override {}
+    void placeWindow(const tav::common::FramePlacement& rule) override { rule({1920, 1080}, {800, 600}); }
     void setWindowCaption(const QString& c) override { caption = c; }
     void setTitleLabels(const QString&, const QString&) override {}
     void clearHint() override {}

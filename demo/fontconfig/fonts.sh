@@ -1,18 +1,17 @@
-# The font aliases of TAV for a program started from a script (source this file):
-#   tav_font_config <folder>   writes <folder>/fonts.conf, which reads the machine's own
-#                              configuration and then tav-fonts.conf, and exports FONTCONFIG_FILE.
+# TAV's font configuration for a program started from a script (source this file):
+#   tav_font_config <folder>   writes <folder>/fonts.conf from fonts.conf.in (Debian's fonts,
+#                              the fontconfig package's generic rules and tav-fonts.conf, nothing
+#                              of the machine's own configuration), its new caches in
+#                              <folder>/cache, and exports FONTCONFIG_FILE.
 tav_font_config() {
     local folder=$1
     local here
     here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-    mkdir -p "$folder"
-    cat >"$folder/fonts.conf" <<CONF
-<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
-<fontconfig>
-  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
-  <include>$here/tav-fonts.conf</include>
-</fontconfig>
-CONF
+    mkdir -p "$folder/cache"
+    local cache=$folder/cache aliases=$here/tav-fonts.conf
+    # The paths go into XML: & and < would end it.
+    case "$cache$aliases" in *'&'* | *'<'*) echo "tav_font_config: unusable path $folder" >&2; return 1 ;; esac
+    sed -e "s|@TAV_FONT_CACHE@|${cache//|/\\|}|" -e "s|@TAV_FONT_ALIASES@|${aliases//|/\\|}|" \
+        "$here/fonts.conf.in" >"$folder/fonts.conf"
     export FONTCONFIG_FILE="$folder/fonts.conf"
 }

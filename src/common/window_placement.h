@@ -3,7 +3,9 @@
 // and centring a form on the screen when it fits. Window geometry of the system is in twips:
 // 15 twips are one logical pixel.
 #include <QPoint>
+#include <QRect>
 #include <QSize>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -32,5 +34,20 @@ std::optional<QPoint> CentredPosition(QSize screenTwips, QSize formTwips);
 
 // Centres the form on its screen by the rule above.
 void CentreOnScreen(QWidget& form);
+
+// Where a window's frame goes, as its top-left corner relative to the screen area it may use
+// (the screen less the desktop's panels), from that area's size and the frame's size, both in
+// pixels; nothing leaves the window where it is.
+using FramePlacement = std::function<std::optional<QPoint>(QSize area, QSize frame)>;
+
+// Places a top-level window by its frame, title bar and borders included, as the rule says.
+// The window manager tells the frame's size only once the window is shown, so the rule is
+// applied now with the frame as far as it is known, and again when the window is shown and
+// whenever the frame's size changes after that (never because the user moved the window).
+void PlaceByFrame(QWidget& window, FramePlacement rule);
+
+// The frame's size of a top-level window as far as it is known (the window's own size plus the
+// frame margins the window manager reported; none before the window is first shown).
+QSize FrameSize(const QWidget& window);
 
 }  // namespace tav::common

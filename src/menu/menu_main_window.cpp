@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -192,6 +193,9 @@ TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
     cmdEnd->setGeometry(twips(9960, 6900, 1800, 495));
     cmdEnd->setFocusPolicy(Qt::ClickFocus);
 
+    // The focused button is the default button: Enter presses it, and it shows the focus mark.
+    for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(true);
+
     lblBiko = new QLabel(QStringLiteral("メッセージ"), this);
     lblBiko->setObjectName(QStringLiteral("lblBiko"));
     lblBiko->setFont(designFont(kGothic, 12));
@@ -207,8 +211,17 @@ TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(0);  // off until start-up arms it
 
+    // A new selection runs the page change; so does a choice in the drop-down of the page
+    // already shown (it refills the list). A choice that changed the selection has run it.
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] {
-        if (!fillingPages_) pageChange();
+        if (fillingPages_) return;
+        pageChangedBySelection_ = true;
+        QTimer::singleShot(0, this, [this] { pageChangedBySelection_ = false; });
+        pageChange();
+    });
+    connect(Combo1, &QComboBox::activated, this, [this] {
+        if (!pageChangedBySelection_) pageChange();
+        pageChangedBySelection_ = false;
     });
     connect(cmdPageNext, &QPushButton::clicked, this, [this] { cmdPageNext_Click(); });
     connect(cmdPageBack, &QPushButton::clicked, this, [this] { cmdPageBack_Click(); });
@@ -421,7 +434,9 @@ void TAV_menu1_frm::cmdPageBack_Click() {
 void TAV_menu1_frm::List1_EnterPressed() {
     for (QPushButton* b : Command1) {
         if (b->isHidden() || !b->isEnabled()) continue;
-        b->setFocus();
+        // A focus moved by a key shows its focus mark, as one moved by Tab does.
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        b->setFocus(Qt::TabFocusReason);
         return;
     }
 }
@@ -471,8 +486,10 @@ bool TAV_menu1_frm::handleKey(QKeyEvent* event) {
 }
 
 void TAV_menu1_frm::setHint(const QString& text) {
+    if (lblBiko->text() == text) return;
     lblBiko->setText(text);
     lblBiko->adjustSize();
+    writeStateFile();
 }
 
 bool TAV_menu1_frm::eventFilter(QObject* watched, QEvent* event) {
@@ -494,6 +511,12 @@ bool TAV_menu1_frm::eventFilter(QObject* watched, QEvent* event) {
                 setHint(tag.isEmpty() ? QString() : menuEntry(tag.toInt()).Description);
                 return false;
             }
+            if (watched == Picture1 && event->type() == QEvent::MouseMove) {
+                // A button passes on the moves it does not use: those are not over the panel.
+                const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+                QWidget* under = Picture1->childAt(at);
+                if (under && under != List1 && !List1->isAncestorOf(under)) break;
+            }
             if (watched == List1 || watched == List1->viewport() || watched == Picture1) {
                 setHint(QString());
                 List1->setFocus();
@@ -511,9 +534,12 @@ void TAV_menu1_frm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TAV_menu1_frm::mousePressEvent(QMouseEvent* event) {
-    // A click on the window's background hides the window and shows it again.
-    hide();
-    show();
+    // A click on the window's own background hides the window and shows it again; a click that
+    // a control passed on (the panel, a label, the frame behind the panel) does nothing.
+    if (!childAt(event->position().toPoint())) {
+        hide();
+        show();
+    }
     QWidget::mousePressEvent(event);
 }
 
@@ -551,17 +577,8 @@ void TAV_menu1_frm::armTimer(int intervalMs) {
     Timer1->start(intervalMs);
 }
 
-QSize TAV_menu1_frm::screenSize() {
-    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    return s ? s->geometry().size() : QSize(1024, 768);
-}
-
-QSize TAV_menu1_frm::windowSize() {
-    return frameGeometry().size();
-}
-
-void TAV_menu1_frm::moveWindow(int left, int top) {
-    move(left, top);
+void TAV_menu1_frm::placeWindow(const common::FramePlacement& rule) {
+    common::PlaceByFrame(*this, rule);
 }
 
 void TAV_menu1_frm::setWindowCaption(const QString& caption) {

@@ -82,9 +82,7 @@ class TAV_menu1_frm : public QWidget, public MenuWindow, public LoginHost {
     void setButtonPointers() override;
     QString designTitleColour() override;
     void armTimer(int intervalMs) override;
-    QSize screenSize() override;
-    QSize windowSize() override;
-    void moveWindow(int left, int top) override;
+    void placeWindow(const common::FramePlacement& rule) override;
     void setWindowCaption(const QString& caption) override;
     void setTitleLabels(const QString& text, const QString& colour) override;
     void clearHint() override;
@@ -109,6 +107,7 @@ class TAV_menu1_frm : public QWidget, public MenuWindow, public LoginHost {
     void setHint(const QString& text);
     bool hourglass_ = false;
     bool fillingPages_ = false;
+    bool pageChangedBySelection_ = false;  // until the events of one choice have run
 };
 
 // A colour of the system (24 bits, red in the low byte) and back.

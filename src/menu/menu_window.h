@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "common/launcher.h"
+#include "common/window_placement.h"
 
 namespace tav::menu {
 
@@ -19,9 +20,9 @@ class MenuWindow : public common::LaunchOwner {
     // Fills the page list and selects StartPage and StartItem of the menu context.
     virtual void fillPageList() = 0;
     virtual void armTimer(int intervalMs) = 0;
-    virtual QSize screenSize() = 0;  // in the window's own units
-    virtual QSize windowSize() = 0;
-    virtual void moveWindow(int left, int top) = 0;
+    // Places the window by its frame: the rule gets the screen's and the frame's size and
+    // answers the frame's top-left corner.
+    virtual void placeWindow(const common::FramePlacement& rule) = 0;
     virtual void setWindowCaption(const QString& caption) = 0;
     // Both title labels get the text; the front label gets the colour (decimal text).
     virtual void setTitleLabels(const QString& text, const QString& colour) = 0;

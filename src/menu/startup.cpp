@@ -199,9 +199,9 @@ void RunStartSequence(MenuWindow& window) {
         ctx.TimerStartFlag = QStringLiteral("0");
         window.armTimer(1);
 
-        const QPoint at =
-            StartWindowPosition(ctx.RunMode, window.screenSize(), window.windowSize());
-        window.moveWindow(at.x(), at.y());
+        window.placeWindow([mode = ctx.RunMode](QSize screen, QSize frame) {
+            return std::optional<QPoint>(StartWindowPosition(mode, screen, frame));
+        });
         window.setWindowCaption(Trim(ctx.SystemName) + u' ' + Trim(ctx.VersionText));
         window.setTitleLabels(Trim(ctx.TitleText), ctx.TitleColour);
         window.clearHint();

@@ -102,7 +102,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, 
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(geometry);
-    b->setAutoDefault(false);
+    b->setAutoDefault(true);  // the focused button is pressed by Enter
     b->setFocusPolicy(Qt::StrongFocus);
     b->setProperty(kTabIndexProperty, tabIndex);
     return b;

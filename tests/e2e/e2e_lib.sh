@@ -8,6 +8,14 @@ TIMEOUT=${TAV_E2E_TIMEOUT:-30}
 SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 WORK=$(mktemp -d)
 XVFB_PID=
+WM_PID=
+# A home and XDG folders of the run's own: nothing of the user running the tests is read or
+# written, and nothing stays behind.
+export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_CACHE_HOME="$WORK/home/.cache" \
+    XDG_DATA_HOME="$WORK/home/.local/share" XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+unset XDG_CONFIG_DIRS XDG_DATA_DIRS
 E2E_PID_VARS=${E2E_PID_VARS:-}
 
 e2e_finally() {
@@ -16,6 +24,7 @@ e2e_finally() {
         [ -n "${!var:-}" ] && kill "${!var}" 2>/dev/null || true
     done
     if declare -F e2e_cleanup >/dev/null; then e2e_cleanup || true; fi
+    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$WORK"
@@ -24,7 +33,7 @@ trap e2e_finally EXIT
 
 fail() {
     echo "FAIL ($SCENARIO): $*" >&2
-    if declare -F e2e_dump >/dev/null; then e2e_dump >&2 2>/dev/null || true; fi
+    if declare -F e2e_dump >/dev/null; then e2e_dump >&2 || true; fi
     exit 1
 }
 
@@ -45,7 +54,15 @@ window_exists() { [ -n "$(windows_named "$1")" ]; }
 window_gone() { ! window_exists "$1"; }
 list_windows() { xdotool search --onlyvisible --name '.' getwindowname %@ 2>/dev/null || true; }
 
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; }
+# Under a window manager a window is activated as a user's click would; on a bare display it is
+# given the input focus.
+focus() {
+    if [ -n "$WM_PID" ]; then
+        xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowactivate "$1"
+    else
+        xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    fi
+}
 press() {  # press <window id> <key...>
     local id=$1
     shift
@@ -55,11 +72,35 @@ press() {  # press <window id> <key...>
 # Presses the default button of a box.
 answer_default() { press "$1" Return; }
 
-# Clicks the centre of a control of the main window given in twips, 15 twips a pixel.
+# Moves the real pointer to a point of a window (pixels of its client area) and waits until it
+# has moved. (mousemove --sync waits for a motion event, which never comes when the pointer is
+# there already.)
+pointer_to() {  # <window id> <x> <y>
+    local before
+    before=$(xdotool getmouselocation 2>/dev/null | cut -d' ' -f1-2)
+    xdotool mousemove --window "$1" "$2" "$3"
+    pointer_moved() { [ "$(xdotool getmouselocation 2>/dev/null | cut -d' ' -f1-2)" != "$before" ]; }
+    local deadline=$((SECONDS + 2))
+    until pointer_moved || ((SECONDS >= deadline)); do sleep 0.02; done
+}
+
+# The centre of a control given in twips (15 twips a pixel), relative to the window $MAIN.
+twips_centre() { echo $((($1 + $3 / 2) / 15)) $((($2 + $4 / 2) / 15)); }
+# Moves the pointer over a control of the main window given in twips, and clicks it.
+hover_twips() { pointer_to "$MAIN" $(twips_centre "$@"); }
 click_twips() {
-    local left=$1 top=$2 width=$3 height=$4
-    xdotool mousemove --sync --window "$MAIN" $(((left + width / 2) / 15)) $(((top + height / 2) / 15)) \
-        click 1
+    hover_twips "$@"
+    xdotool click 1
+}
+
+# The frame of a window as the window manager drew it: "left top right bottom" in screen
+# pixels, borders and title bar included (the client area on a bare display).
+frame_of() {  # <window id>
+    local X Y WIDTH HEIGHT WINDOW SCREEN l=0 r=0 t=0 b=0 extents
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ' ')
+    [ -n "$extents" ] && IFS=, read -r l r t b <<<"$extents"
+    echo $((X - l)) $((Y - t)) $((X + WIDTH + r)) $((Y + HEIGHT + b))
 }
 
 # What a program shows, read from the state file it writes ("control=text" lines) at $STATE.
@@ -79,18 +120,25 @@ expect_exit() {  # <pid variable> <status> <what>
     [ "$status" -eq "$want" ] || fail "$what: exit status $status, expected $want"
 }
 
-# An Xvfb display of this run's own; with "fonts", the project's font aliases too.
+# An Xvfb display of this run's own, $E2E_SCREEN (1280x1024) large, with the openbox window
+# manager on it as on a desktop, or bare with "bare". Every program reads its fonts from the
+# project's own font configuration.
 start_display() {
-    Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$WORK/display" 2>"$WORK/xvfb.log" &
+    Xvfb -displayfd 4 -screen 0 "${E2E_SCREEN:-1280x1024}x24" -nolisten tcp 4>"$WORK/display" \
+        2>"$WORK/xvfb.log" &
     XVFB_PID=$!
     wait_for "the Xvfb display" test -s "$WORK/display"
     export DISPLAY=":$(head -n1 "$WORK/display")"
     export QT_QPA_PLATFORM=xcb
-    unset SESSION_MANAGER
-    if [ "${1:-}" = fonts ]; then
-        # shellcheck source=/dev/null
-        source "$SOURCE_DIR/demo/fontconfig/fonts.sh"
-        tav_font_config "$WORK/fontconfig"
+    unset SESSION_MANAGER WAYLAND_DISPLAY
+    # shellcheck source=/dev/null
+    source "$SOURCE_DIR/demo/fontconfig/fonts.sh"
+    tav_font_config "$WORK/fontconfig"
+    if [ "${1:-}" != bare ]; then
+        openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+        WM_PID=$!
+        wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+        wait_for "the window manager" wm_ready
     fi
 }
 

@@ -61,7 +61,7 @@ abnormal_end() {  # <call, e.g. Q0100> <log place, e.g. L901>
 }
 
 # ---- the display ----------------------------------------------------------------------------
-start_display fonts
+start_display bare
 
 # ---- the installation -----------------------------------------------------------------------
 install_menu_with_recorders "$MENU_BIN" "$RECORD_BIN"
@@ -81,7 +81,7 @@ use_data_source() {
 case "$SCENARIO" in
 pg-down-start)
     [ -n "${TAV_PG_DOWN_DSN:-}" ] || fail "TAV_PG_DOWN_DSN is not set (run the tests with ./tav test)"
-    use_data_source "$TAV_PG_DOWN_DSN" "${TAV_PG_USER:-tavpg}"
+    use_data_source "$TAV_PG_DOWN_DSN" "${TAV_PG_USER:-postgres}"
     ;;
 pg-down-refresh)
     # A private server: stopping the suite's shared one would break the other tests.

@@ -24,6 +24,7 @@ e2e_dump() {
     list_windows
     echo "-- menu output:" >&2
     cat "$WORK/menu.log" >&2 2>/dev/null || true
+    [ -z "${LAST_FRAME:-}" ] || echo "-- the window's frame at the end: $LAST_FRAME" >&2
 }
 
 menu_running() { kill -0 "$MENU_PID" 2>/dev/null; }
@@ -39,13 +40,15 @@ end_of_business() {
 }
 
 # ---- the display ----------------------------------------------------------------------------
-start_display fonts
+start_display
 
 # ---- the installation -----------------------------------------------------------------------
-APP="$WORK/TAV/SYS/App"
+SYSTEM=SYS
+case "$SCENARIO" in placement-test | hint) SYSTEM=SYS_TST ;; esac  # a test installation: bottom-right
+APP="$WORK/TAV/$SYSTEM/App"
 install_menu_with_recorders "$MENU_BIN" "$RECORD_BIN"
 install -m 0755 "$HEADER_BIN" "$APP/tav_demo_header"  # the real one: the header changes
-install -m 0755 "$RECORD_BIN" "$WORK/TAV/SYS/TAV_setup"
+install -m 0755 "$RECORD_BIN" "$WORK/TAV/$SYSTEM/TAV_setup"
 "$MAKE_BIN" "$APP" || fail "could not lay out the installation"
 case "$SCENARIO" in
 missing-menu) rm "$APP/TAV_MENU1.DAT" ;;
@@ -72,6 +75,7 @@ fi
 CAPTION='マルヴネシステム Ver 1.0'
 wait_for "the menu window" window_exists "$CAPTION"
 MAIN=$(windows_named "$CAPTION" | head -n1)
+IFS=x read -r SCREEN_W SCREEN_H <<<"${E2E_SCREEN:-1280x1024}"
 
 if [ "$SCENARIO" = login ] || [ "$SCENARIO" = login-cancel ]; then
     wait_for "the login window" window_exists 'TAV_LOGIN'
@@ -84,6 +88,11 @@ if [ "$SCENARIO" = login ] || [ "$SCENARIO" = login-cancel ]; then
         echo "PASS ($SCENARIO)"
         exit 0
     fi
+    # The login window's frame is centred on the screen (within a pixel of rounding).
+    read -r l t r b <<<"$(frame_of "$LOGIN")"
+    [ $((l + r - SCREEN_W)) -ge -1 ] && [ $((l + r - SCREEN_W)) -le 1 ] &&
+        [ $((t + b - SCREEN_H)) -ge -1 ] && [ $((t + b - SCREEN_H)) -le 1 ] ||
+        fail "the login window's frame $l,$t-$r,$b is not centred on ${SCREEN_W}x$SCREEN_H"
     focus "$LOGIN"
     xdotool type --delay 20 'open, sesame'
     xdotool key --clearmodifiers Return
@@ -106,7 +115,9 @@ fi
 
 # The window is up with its caption, title and company header (trimmed, one blank after).
 expect_shown caption "$CAPTION"
-expect_shown 'lblTitle(1)' 'マルヴネ 業務メニュー'
+TITLE='マルヴネ 業務メニュー'
+[ "$SYSTEM" = SYS_TST ] && TITLE='テスト環境'  # the name master's title of a test installation
+expect_shown 'lblTitle(1)' "$TITLE"
 expect_shown 'JISYA(0)' '株式会社マルヴネ　本店 '
 expect_shown lblPage '（1／3）ページ'
 expect_shown 'Command1(0)' '顧客照会 (F1)'
@@ -188,6 +199,47 @@ end)
     wait_for "the end-of-business confirmation" window_exists '業務終了確認'
     answer_default "$(windows_named '業務終了確認' | head -n1)"
     finish 0
+    ;;
+hint)
+    # The real pointer over a function button shows its entry's description; over the list it
+    # is cleared. F3 lies in the panel (4500, 1320 in the panel at 135, 2055), F12 on the window.
+    hover_twips $((135 + 4500)) $((2055 + 1320)) 3400 550
+    expect_shown lblBiko '起動パラメータ E000000000 を付けて起動し、終わるまで待ちます'
+    [ -z "${TAV_E2E_SCREENSHOT:-}" ] || import -window root "$TAV_E2E_SCREENSHOT"
+    hover_twips $((135 + 120)) $((2055 + 120)) 4200 3550  # List1
+    expect_shown lblBiko ''
+    hover_twips $((135 + 8130)) $((2055 + 3120)) 3400 550  # F12
+    expect_shown lblBiko 'プログラムを起動してから業務終了を確認します'
+    hover_twips $((135 + 4500)) $((2055 + 120)) 3400 550  # F1
+    expect_shown lblBiko '顧客の情報を照会します（待たずに起動）'
+    end_of_business
+    ;;
+enter)
+    # List, Enter, Enter: the first button takes the focus, the second Enter presses it.
+    press "$MAIN" Return
+    xdotool key --clearmodifiers Return
+    wait_for "the started program's record" test -e "$WORK/record"
+    [ "$(head -n1 "$WORK/record")" = "$APP/tav_demo_note" ] || fail "started $(head -n1 "$WORK/record")"
+    [ "$(sed -n '3,$p' "$WORK/record")" = "顧客照会" ] || fail "Enter started the wrong entry"
+    end_of_business
+    ;;
+placement-main | placement-test)
+    # Placed by the frame the window manager drew: centred in the main installation, in the
+    # bottom-right corner of the screen in a test installation.
+    xprop -id "$MAIN" _NET_FRAME_EXTENTS | grep -q '= ' || fail "the window manager drew no frame"
+    placed() {
+        LAST_FRAME=$(frame_of "$MAIN")
+        read -r l t r b <<<"$LAST_FRAME"
+        if [ "$SCENARIO" = placement-test ]; then
+            [ "$r" -eq "$SCREEN_W" ] && [ "$b" -eq "$SCREEN_H" ]
+        else
+            [ $((l + r - SCREEN_W)) -ge -1 ] && [ $((l + r - SCREEN_W)) -le 1 ] &&
+                [ $((t + b - SCREEN_H)) -ge -1 ] && [ $((t + b - SCREEN_H)) -le 1 ]
+        fi
+    }
+    wait_for "the frame in its place on ${SCREEN_W}x$SCREEN_H" placed
+    echo "frame $LAST_FRAME (left top right bottom) on ${SCREEN_W}x$SCREEN_H"
+    end_of_business
     ;;
 *)
     fail "unknown scenario"

@@ -58,7 +58,7 @@ expect_shown BALANCE 350,000
 expect_shown CONTRACT 2021/03/01
 
 # A typed beginning of a code: the look-up lists the customers from 00001.
-xdotool windowfocus --sync "$MAIN" 2>/dev/null || true
+focus "$MAIN"
 xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 20 00001
 xdotool key --clearmodifiers F4
@@ -69,7 +69,7 @@ expect_shown CUST_CODE 000012
 expect_shown CUST_NAME '渡辺　由美'
 
 # F12 ends the program.
-xdotool windowfocus --sync "$MAIN" 2>/dev/null || true
+focus "$MAIN"
 xdotool key --clearmodifiers F12
 expect_exit APP_PID 0 "the program"
 grep -q 'E N D' "$APP/FEND_SYS.LOG" || fail "no end of log"

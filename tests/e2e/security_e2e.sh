@@ -22,7 +22,7 @@ e2e_dump() {
     cat "$WORK/menu.log" 2>/dev/null || true
 }
 
-start_display fonts
+start_display
 
 install_menu_with_recorders "$MENU_BIN" "$RECORD_BIN"
 "$MAKE_BIN" "$APP" >/dev/null || fail "could not lay out the installation"

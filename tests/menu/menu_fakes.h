@@ -38,10 +38,9 @@ class FakeMenuWindow : public menu::MenuWindow {
     void armTimer(int intervalMs) override {
         journal_ << QStringLiteral("timer %1").arg(intervalMs);
     }
-    QSize screenSize() override { return screen; }
-    QSize windowSize() override { return window; }
-    void moveWindow(int left, int top) override {
-        journal_ << QStringLiteral("move %1 %2").arg(left).arg(top);
+    void placeWindow(const common::FramePlacement& rule) override {
+        const auto at = rule(screen, window);
+        if (at) journal_ << QStringLiteral("move %1 %2").arg(at->x()).arg(at->y());
     }
     void setWindowCaption(const QString& c) override {
         caption = c;

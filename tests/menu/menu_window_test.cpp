@@ -1,5 +1,6 @@
 // The main menu window: its controls in twips, the filling of pages, list and buttons from the
 // menu table, every key and mouse binding, and the timer with the login hand-over.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -298,6 +299,26 @@ TEST_F(MenuWindowTest, EnterInTheListGivesTheFocusToTheFirstVisibleButton) {
     w.List1->setFocus();
     QTest::keyClick(w.List1, Qt::Key_Return);
     EXPECT_EQ(w.focusWidget(), w.Command1[1]);
+    // The focused button is the default button: the next Enter presses it.
+    EXPECT_TRUE(w.Command1[1]->autoDefault());
+    QTest::keyClick(w.Command1[1], Qt::Key_Return);
+    ASSERT_EQ(fake.processes.started.size(), 1);
+    EXPECT_EQ(fake.processes.started[0], QStringLiteral("/bin/kasituke"));
+}
+
+TEST_F(MenuWindowTest, ChoosingThePageShownAgainRefillsItsList) {
+    w.show();
+    w.fillPageList();
+    w.List1->setCurrentRow(1);
+    ASSERT_EQ(w.Command1[0]->isHidden(), true);
+    // The user opens the drop-down and chooses the page that is already shown.
+    w.Combo1->showPopup();
+    QAbstractItemView* view = w.Combo1->view();
+    view->setCurrentIndex(view->model()->index(0, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(w.Combo1->currentIndex(), 0);
+    EXPECT_EQ(w.List1->currentRow(), 0);
+    EXPECT_EQ(captions()[0], QStringLiteral("顧客照会 (F1)"));
 }
 
 TEST_F(MenuWindowTest, BackspaceMinimisesEscAsksForTheEndOfBusiness) {
@@ -343,6 +364,12 @@ TEST_F(MenuWindowTest, TheHintLineFollowsTheMouse) {
     EXPECT_EQ(w.lblBiko->text(), QStringLiteral("顧客を照会します"));
     QApplication::sendEvent(w.Picture1, &move);
     EXPECT_EQ(w.lblBiko->text(), QString());
+    // A move over a button that the button passes on to the panel keeps the button's hint.
+    const QPointF middle = QRectF(w.Command1[0]->rect()).center();
+    QMouseEvent overButton(QEvent::MouseMove, middle, w.Command1[0]->mapToGlobal(middle),
+                           Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w.Command1[0], &overButton);
+    EXPECT_EQ(w.lblBiko->text(), QStringLiteral("顧客を照会します"));
 }
 
 TEST_F(MenuWindowTest, ACaptionTooWideForItsButtonIsNarrowedNotCut) {
@@ -381,6 +408,13 @@ TEST_F(MenuWindowTest, ABackgroundClickHidesAndShowsTheWindow) {
     QTest::mouseClick(&w, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     EXPECT_EQ(hides, 1);
     EXPECT_TRUE(w.isVisible());
+    // Clicks on the panel, a label and the frame behind the panel are not on the background.
+    QTest::mouseClick(w.Picture1, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(w.Picture1->width() - 4, w.Picture1->height() - 4));
+    QTest::mouseClick(w.lblPage, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    QTest::mouseClick(w.JISYA0, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    QTest::mouseClick(w.Command2, Qt::LeftButton, Qt::NoModifier, QPoint(1, 1));
+    EXPECT_EQ(hides, 1);
 }
 
 TEST_F(MenuWindowTest, TheFirstTickHandsOverToTheLoginAndThenTheClockTicks) {

@@ -155,6 +155,15 @@ TEST(SetupWindow, TabOrderFollowsTheDesign) {
     EXPECT_EQ(chain, expected);
 }
 
+TEST(SetupWindow, EnterPressesTheFocusedButton) {
+    TAV_set_Form f;
+    f.show();
+    f.Cmd_SETUP->setEnabled(false);
+    f.Cmd_DOOI_OK->setFocus();
+    QTest::keyClick(f.Cmd_DOOI_OK, Qt::Key_Return);  // 同意する
+    EXPECT_TRUE(f.Cmd_SETUP->isEnabled());
+}
+
 TEST(SetupWindow, TextsTooWideForTheStandInFontsAreNarrowedNotCut) {
     TAV_set_Form f;
     for (QLabel* l : f.findChildren<QLabel*>()) {

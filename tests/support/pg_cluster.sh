@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # The throwaway PostgreSQL server of the tests.
-#   pg_cluster.sh start DIR   initdb into DIR/data (owned by a non-root user), start the server on
+#   pg_cluster.sh start DIR   initdb into DIR/data (owned by a non-root user: as root, the
+#                             "postgres" user of Debian's postgresql package), start the server on
 #                             a free loopback port, write DIR/odbc.ini, DIR/sys/odbcinst.ini and
 #                             DIR/env (the exports the tests need: ODBCSYSINI, ODBCINI, TAV_PG_*)
 #   pg_cluster.sh stop DIR    stop the server and remove DIR
 set -euo pipefail
 
 PGBIN=${TAV_PG_BIN:-$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n1)}
-PGUSER_NAME=tavpg
+PGUSER_NAME=postgres
 
+# Runs a command as the server's owner, from a folder that owner may enter (the caller's may be
+# one only root may).
 as_owner() {
-  if [ "$(id -u)" -eq 0 ]; then runuser -u "$PGUSER_NAME" -- "$@"; else "$@"; fi
+  if [ "$(id -u)" -eq 0 ]; then (cd / && runuser -u "$PGUSER_NAME" -- "$@"); else "$@"; fi
 }
 
 port_is_free() { ! (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
@@ -30,8 +33,9 @@ start() {
   [ -x "$PGBIN/initdb" ] || { echo "PostgreSQL binaries not found in $PGBIN" >&2; exit 1; }
   mkdir -p "$dir"
   if [ "$(id -u)" -eq 0 ]; then
+    # The package's own user: the tests create no user of their own, so none is left behind.
     getent passwd "$PGUSER_NAME" >/dev/null ||
-      useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$PGUSER_NAME"
+      { echo "no user $PGUSER_NAME: is the postgresql package installed?" >&2; exit 1; }
     chown "$PGUSER_NAME" "$dir"
     chmod 755 "$dir"
   else
@@ -99,7 +103,7 @@ stop() {
   [ -d "$dir" ] || return 0
   if [ -f "$dir/data/postmaster.pid" ]; then
     if [ "$(id -u)" -eq 0 ]; then
-      runuser -u "$(stat -c %U "$dir/data")" -- "$PGBIN/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null || true
+      (cd / && runuser -u "$(stat -c %U "$dir/data")" -- "$PGBIN/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null) || true
     else
       "$PGBIN/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null || true
     fi

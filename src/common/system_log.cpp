@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
 
@@ -39,7 +40,7 @@ namespace {
 
 struct LogFile {
     int fd = -1;
-    QString path;
+    QString path;  // the log's file; empty while no log is named (or after the end of log)
 };
 
 LogFile& logFile() {
@@ -54,11 +55,21 @@ LogFile& logFile() {
     return f;
 }
 
+// The log file is opened (and created) when its first line is written, so a run that logs
+// nothing leaves no file behind. A log that cannot be opened is tried again with the next line.
+bool ensureOpen(LogFile& f) {
+    if (f.fd >= 0) return true;
+    if (f.path.isEmpty()) return false;
+    f.fd = ::open(QFile::encodeName(f.path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,
+                  0644);
+    return f.fd >= 0;
+}
+
 // One append of the whole line: O_APPEND makes the offset and the write one step, so lines of
 // several programs never interleave.
 bool appendLine(const QByteArray& bytes) {
     LogFile& f = logFile();
-    if (f.fd < 0) return false;
+    if (!ensureOpen(f)) return false;
     const char* p = bytes.constData();
     ssize_t left = bytes.size();
     while (left > 0) {
@@ -73,15 +84,34 @@ bool appendLine(const QByteArray& bytes) {
     return true;
 }
 
+// Every line break of a report (CR LF, a lone CR or a lone LF) becomes one blank, so that each
+// report stays one line of the log.
+QString joinLineBreaks(const QString& text) {
+    if (!text.contains(u'\r') && !text.contains(u'\n')) return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r') {
+            if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+            out += u' ';
+        } else if (c == u'\n') {
+            out += u' ';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 bool openSystemLog(const QString& folder) {
     closeSystemLog();
     LogFile& f = logFile();
     f.path = folder + u'/' + QString::fromLatin1(kSystemLogFileName);
-    f.fd = ::open(QFile::encodeName(f.path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,
-                  0644);
-    return f.fd >= 0;
+    const QFileInfo dir(folder);
+    return dir.isDir() && dir.isWritable();
 }
 
 bool systemLogIsOpen() {
@@ -96,6 +126,7 @@ void closeSystemLog() {
     LogFile& f = logFile();
     if (f.fd >= 0) ::close(f.fd);
     f.fd = -1;
+    f.path.clear();
 }
 
 QString formatLogLine(const QString& place, const QString& code, int kind, qint64 number,
@@ -123,7 +154,7 @@ QString formatLogLine(const QString& place, const QString& code, int kind, qint6
     line += text::ZeroPad(number, 8);
     line += u' ';
     line += message;
-    return line;
+    return joinLineBreaks(line);
 }
 
 void SystemLogReport(const QString& place, const QString& code, int kind, qint64 number,

@@ -23,14 +23,21 @@ CommonArea& commonArea();
 
 constexpr const char* kSystemLogFileName = "FEND_SYS.LOG";
 
-// Opens FEND_SYS.LOG in the folder for appending (UTF-8). A log that cannot be opened leaves the
-// reporter writing its lines to standard error; boxes and ends still happen.
+// Names FEND_SYS.LOG in the folder as the system log (UTF-8). The file is opened for appending,
+// and created when missing, only when its first line is written (DESIGN.md decision 8), so a run
+// that logs nothing creates no file. False when the folder is not a writable folder. A log that
+// cannot be opened or written leaves the reporter writing its lines to standard error; boxes and
+// ends still happen.
 bool openSystemLog(const QString& folder);
+// Whether the log file itself is open: from its first line to closeSystemLog or the end of log.
 bool systemLogIsOpen();
+// The named log file; empty when none is named (also after closeSystemLog and the end of log).
 QString systemLogPath();
+// Closes the log file and forgets its name: later lines go to standard error.
 void closeSystemLog();
 
-// The line as the reporter writes it, without its CR LF.
+// The line as the reporter writes it, without its CR LF. Each line break of the report (CR LF,
+// CR or LF) is one blank, so that every report stays one line.
 QString formatLogLine(const QString& place, const QString& code, int kind, qint64 number,
                       const QString& message);
 

@@ -28,6 +28,10 @@ QString OptionMenuStatement(const QString& nameKind) {
 
 void M0140_OPT_MENU() {
     MenuTable& table = menuTable();
+    // The index the routine is at, named by its failure message. Part 1.5 raises the index
+    // before it fills the entry, so an entry that no longer fits is named by the index it would
+    // have taken (1000); the table itself never holds an index past its end.
+    int at = table.LastEntryIndex;
     try {
         const int base = table.LastEntryIndex;
         const MenuEntry baseEntry = menuEntry(base);
@@ -41,8 +45,9 @@ void M0140_OPT_MENU() {
             err::raise(err::InvalidCall);
         }
         for (;;) {
-            if (table.LastEntryIndex >= kLastMenuIndex) err::raise(err::OutOfRange);
-            table.LastEntryIndex += 1;
+            at = table.LastEntryIndex + 1;
+            if (at > kLastMenuIndex) err::raise(err::OutOfRange);
+            table.LastEntryIndex = static_cast<qint16>(at);
             MenuEntry& e = menuEntry(table.LastEntryIndex);
             e = MenuEntry{};
             const QString id = Q0700_GET(kOptionCursor, QStringLiteral("名称ＩＤ")).toString();
@@ -65,8 +70,7 @@ void M0140_OPT_MENU() {
         Q0600_DS_CLOSE(kOptionCursor);
     } catch (const std::exception&) {
         StopWithMessage(QStringLiteral("M0140_OPT_MENUでエラーが発生しました。") +
-                        QStringLiteral("\r\n") + QStringLiteral("行番号 ") +
-                        QString::number(table.LastEntryIndex));
+                        QStringLiteral("\r\n") + QStringLiteral("行番号 ") + QString::number(at));
     }
 }
 

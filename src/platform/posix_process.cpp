@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFileInfo>
 #include <cerrno>
 #include <thread>
@@ -105,9 +106,11 @@ bool mapDesktopCommand(const QString& program, const QStringList& arguments, QSt
         // "/e,/root,FOLDER" or "/root,FOLDER": the folder follows the last switch.
         QString joined = arguments.join(u' ');
         qsizetype p = joined.lastIndexOf(QStringLiteral("/root,"), -1, Qt::CaseInsensitive);
-        QString folder = p < 0 ? joined : joined.mid(p + 6);
+        QString folder = toLocalPath((p < 0 ? joined : joined.mid(p + 6)).trimmed());
+        // Explorer without a folder opens its default view: here the user's home folder.
+        if (folder.isEmpty()) folder = QDir::homePath();
         *mappedProgram = QStringLiteral("xdg-open");
-        *mappedArguments = QStringList{toLocalPath(folder.trimmed())};
+        *mappedArguments = QStringList{folder};
         return true;
     }
     if (base == QStringLiteral("notepad")) {
@@ -138,7 +141,10 @@ ProcessHandlePtr PosixProcessService::startCommandLine(const QString& commandLin
     QString mappedProgram;
     QStringList mappedArguments;
     if (mapDesktopCommand(program, arguments, &mappedProgram, &mappedArguments)) {
-        program = findInPath(mappedProgram);
+        // The desktop's program may be named by a full path ($TAV_TEXT_EDITOR) or found on PATH.
+        program = mappedProgram.contains(u'/')
+                      ? (isExecutableFile(mappedProgram) ? mappedProgram : QString())
+                      : findInPath(mappedProgram);
         arguments = mappedArguments;
         if (program.isEmpty()) err::raise(err::FileNotFound);
     } else if (!resolved) {

@@ -14,8 +14,10 @@ ProcessHandlePtr spawnProcess(const QString& program, const QStringList& argumen
                               const QString& workingFolder = {});
 
 // What a Windows command line asks of this desktop: "explorer /e,/root,F" and "explorer /root,F"
-// open the folder in the file manager, "notepad F" opens the file in the text editor. Returns
-// false when the command line is not one of those.
+// open the folder in the file manager (without a folder: the user's home folder, Explorer's
+// default view), "notepad F" opens the file in the text editor ($TAV_TEXT_EDITOR, a name found on
+// PATH or a full path; xdg-open when unset). Returns false when the command line is not one of
+// those.
 bool mapDesktopCommand(const QString& program, const QStringList& arguments, QString* mappedProgram,
                        QStringList* mappedArguments);
 

@@ -87,9 +87,20 @@ QByteArray encodeCp932(const QString& text, int* replaced) {
     return out;
 }
 
-bool isUtf8Text(const QByteArray& bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF")) return true;
-    bool nonAscii = false;
+namespace {
+
+// Walks the bytes as UTF-8. False when they are not valid UTF-8; otherwise true, with *decisive
+// telling whether a multi-byte sequence was met that CP932 text does not form by chance.
+//
+// CP932 puts its half-width katakana on the single bytes A1..DF and its double-byte characters
+// on lead bytes 81..9F and E0..FC. A two-byte UTF-8 sequence has its lead in C2..DF, always a
+// half-width katakana, and its second byte in 80..BF: A1..BF is another half-width katakana
+// and 81..9F the lead byte of a double-byte character, both ordinary CP932 text (ﾃｽ is C3 BD).
+// So a two-byte sequence decides only when its second byte is 80 or A0, which CP932 text never
+// holds. A three- or four-byte sequence would take a lead byte E0..F4 followed by continuation
+// bytes throughout, which CP932 text does not form by chance.
+bool walkUtf8(const QByteArray& bytes, bool* decisive) {
+    *decisive = false;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n;) {
@@ -98,7 +109,6 @@ bool isUtf8Text(const QByteArray& bytes) {
             ++i;
             continue;
         }
-        nonAscii = true;
         int len;
         unsigned int cp;
         if (c >= 0xC2 && c <= 0xDF)
@@ -117,9 +127,18 @@ bool isUtf8Text(const QByteArray& bytes) {
         if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
             (cp >= 0xD800 && cp <= 0xDFFF))
             return false;
+        if (len > 2 || p[i + 1] == 0x80 || p[i + 1] == 0xA0) *decisive = true;
         i += len;
     }
-    return nonAscii;
+    return true;
+}
+
+}  // namespace
+
+bool isUtf8Text(const QByteArray& bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF")) return true;
+    bool decisive = false;
+    return walkUtf8(bytes, &decisive) && decisive;
 }
 
 QString decodeText(const QByteArray& bytes) {
@@ -130,13 +149,19 @@ QString decodeText(const QByteArray& bytes) {
 
 QStringList splitLines(const QString& text) {
     QStringList lines;
+    // A file that ends its lines in CR LF ends them there only: a stray LF (or CR) inside a
+    // record stays in it. A file without any CR LF, as written on Linux, ends them at LF.
+    const bool crLf = text.contains(QStringLiteral("\r\n"));
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\n') {
-            qsizetype end = (i > start && text[i - 1] == u'\r') ? i - 1 : i;
-            lines.append(text.mid(start, end - start));
-            start = i + 1;
+        if (text[i] != u'\n') continue;
+        if (crLf) {
+            if (i == start || text[i - 1] != u'\r') continue;
+            lines.append(text.mid(start, i - 1 - start));
+        } else {
+            lines.append(text.mid(start, i - start));
         }
+        start = i + 1;
     }
     if (start < text.size()) lines.append(text.mid(start));
     return lines;

@@ -40,6 +40,17 @@ void setBackground(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
     w->setAutoFillBackground(true);
 }
 
+// The disabled widget draws with the colours of the active one.
+void keepColoursWhenDisabled(QWidget* w) {
+    QPalette p = w->palette();
+    for (QPalette::ColorRole role :
+         {QPalette::Text, QPalette::WindowText, QPalette::Base, QPalette::Window,
+          QPalette::Highlight, QPalette::HighlightedText}) {
+        p.setColor(QPalette::Disabled, role, p.color(QPalette::Active, role));
+    }
+    w->setPalette(p);
+}
+
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
                   int tabIndex) {
     auto* l = new QLabel(text, parent);
@@ -151,6 +162,10 @@ TAV_set_Form::TAV_set_Form(QWidget* parent) : QWidget(parent) {
     Txt_HOSOKU->setFont(gothic(12));
     setBackground(Txt_HOSOKU->viewport(), QPalette::Base, QColor(255, 255, 0));
     setBackground(Txt_HOSOKU, QPalette::Base, QColor(255, 255, 0));
+    // The instructions are read while the archive's own dialog is open, that is while the
+    // launcher has the window disabled: they keep the colours of the enabled window.
+    keepColoursWhenDisabled(Txt_HOSOKU);
+    keepColoursWhenDisabled(Txt_HOSOKU->viewport());
     setBoxText(Txt_HOSOKU, QStringLiteral("解凍先の指定ダイアログの操作について\r\n"
                                           "・解凍先は、未入力のまま\r\n"
                                           "　（変更しないでください）\r\n"

@@ -113,3 +113,42 @@ TEST(SystemLogUnwritable, BoxesAndTheEndStillCome) {
     EXPECT_EQ(tav::test::exitStatusOf([] { SystemLogReport("Q0100", "L901", 5, 0, "x"); }), 2);
     EXPECT_EQ(fake.messageBox.shown.size(), 2u);
 }
+
+// Issue 14 item 12: the log file is created with its first line, not when the log is named at
+// program start, so a run that logs nothing leaves no FEND_SYS.LOG behind.
+TEST_F(SystemLog, TheFileIsCreatedWithItsFirstLine) {
+    EXPECT_FALSE(QFile::exists(folder.file("FEND_SYS.LOG")));
+    EXPECT_FALSE(systemLogIsOpen());
+    EXPECT_EQ(systemLogPath(), folder.file("FEND_SYS.LOG"));
+    SystemLogReport("A", "B", 1, 0, "first");
+    EXPECT_TRUE(QFile::exists(folder.file("FEND_SYS.LOG")));
+    EXPECT_TRUE(systemLogIsOpen());
+    ASSERT_EQ(lines().size(), 1);
+    EXPECT_TRUE(lines()[0].endsWith(QStringLiteral("A B 1 00000000 first")));
+}
+
+TEST(SystemLogStart, ARunThatLogsNothingCreatesNoFile) {
+    tav::test::ProgramFolder folder;
+    closeSystemLog();
+    ASSERT_TRUE(openSystemLog(folder.path()));
+    closeSystemLog();
+    EXPECT_FALSE(QFile::exists(folder.file("FEND_SYS.LOG")));
+}
+
+// Issue 14 item 13: a message with line breaks (CR LF, CR or LF) stays one log line; each break
+// becomes one blank. The place-and-message box keeps the text as it was.
+TEST_F(SystemLog, LineBreaksOfAMessageAreJoinedIntoOneLine) {
+    SystemLogReport("Q0300", "L030", 1, 0,
+                    QStringLiteral("SELECT *\r\nFROM 名称マスタ\rWHERE\n\nx"));
+    SystemLogReport("Z7300", "H004", 4, 0, QStringLiteral("一行目\r\n二行目"));
+    ASSERT_EQ(lines().size(), 2);
+    EXPECT_EQ(lines()[0],
+              QStringLiteral("26/04/01 09:05:07 ID01             TAV_menu FRM      "
+                             "Q0300 L030 1 00000000 SELECT * FROM 名称マスタ WHERE  x"));
+    EXPECT_TRUE(lines()[1].endsWith(QStringLiteral("Z7300 H004 4 00000000 一行目 二行目")));
+    const QByteArray bytes = tav::test::readFile(folder.file("FEND_SYS.LOG"));
+    EXPECT_EQ(bytes.count('\n'), 2);
+    EXPECT_EQ(bytes.count('\r'), 2);
+    ASSERT_EQ(fake.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fake.messageBox.shown[0].text, QStringLiteral("発生場所 = Z7300\r一行目\r\n二行目"));
+}

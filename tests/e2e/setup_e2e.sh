@@ -75,6 +75,8 @@ if [ "$SCENARIO" = abort ]; then
     answer_default "$(windows_named '中断確認' | head -n1)"  # Yes is preselected
     finish 0
     [ ! -e "$OUT/started" ] || fail "the archive was started"
+    # The setup program creates no file of its own: a run that logs nothing leaves no log.
+    [ ! -e "$INST/FEND_SYS.LOG" ] || fail "the setup program created FEND_SYS.LOG"
     echo "PASS ($SCENARIO)"
     exit 0
 fi
@@ -102,6 +104,7 @@ if [ "$SCENARIO" = archive ]; then
     setup_running || fail "the setup program ended before the completion message was answered"
     answer_default "$(windows_named '終了確認' | head -n1)"
     finish 0
+    [ ! -e "$INST/FEND_SYS.LOG" ] || fail "the setup program created FEND_SYS.LOG"
 elif [ "$SCENARIO" = demo ]; then
     wait_for "the completion message" window_exists '終了確認'
     cmp -s "$WORK/payload/TAV_MENU1.DAT" "$INST/App/TAV_MENU1.DAT" ||

@@ -330,13 +330,15 @@ TEST_F(OptionMenu, AQuoteInTheClassStaysInsideTheLiteral) {
     EXPECT_TRUE(boxes().empty());
 }
 
+// Issue 14 item 10: Part 1.5 raises the index before it fills the entry, so the message names
+// 1000, the index of the entry that no longer fits; the table keeps its last entry at 999.
 TEST_F(OptionMenu, ATableThatIsFullEnds) {
     office({{"A", "M1", "a", ""}, {"B", "M1", "b", ""}, {"C", "M1", "c", ""}});
     QString before;
     for (int i = 0; i < 996; ++i) before += "@30 01 01 01 x\r\n";
     EXPECT_EQ(readWithOption("%OPT_MENU M1", before), 1);
     ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(boxes()[0].text, "M0140_OPT_MENUでエラーが発生しました。\r\n行番号 999");
+    EXPECT_EQ(boxes()[0].text, "M0140_OPT_MENUでエラーが発生しました。\r\n行番号 1000");
     EXPECT_EQ(menuTable().LastEntryIndex, 999);
 }
 

@@ -74,6 +74,16 @@ TEST(PasswordFile, ReadsCp932AndReportsAMissingFile) {
     EXPECT_EQ(f.password, QStringLiteral("合言葉, です"));
 }
 
+// Issue 14 item 6: a password file of ASCII and half-width katakana is valid UTF-8 by chance
+// ("ﾃｽ" is C3 BD) and is still read as CP932.
+TEST(PasswordFile, HalfWidthKatakanaThatLooksLikeUtf8IsReadAsCp932) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("TAV_MENU1.PWD");
+    writeCp932(path, QStringLiteral("1,ﾃｽﾄｰ ﾃｽ\r\n"));
+    ASSERT_EQ(QString::fromUtf8(readFile(path)).toUtf8(), readFile(path));
+    EXPECT_EQ(menu::ReadPasswordFile(path).password, QStringLiteral("ﾃｽﾄｰ ﾃｽ"));
+}
+
 TEST(WindowPlacement, CentresOnlyWhenTheFormIsMoreThan600TwipsShorter) {
     EXPECT_EQ(common::CentredPosition(QSize(19200, 14400), QSize(6330, 2880)),
               QPoint((19200 - 6330) / 2, (14400 - 2880) / 2));

@@ -256,6 +256,49 @@ TEST_F(MenuFile, TheBytesOfACp932FileAreReadAsTheOfficeWroteThem) {
     EXPECT_EQ(at(0).Description, "丸ｶ①");
 }
 
+// Issue 14 item 6: a menu file of ASCII and half-width katakana is valid UTF-8 by chance ("ﾃｽ"
+// is C3 BD) and is still read as the CP932 the office wrote.
+TEST_F(MenuFile, HalfWidthKatakanaThatLooksLikeUtf8IsReadAsCp932) {
+    const QString text = entry("10", "01", "00", "00", "ﾃｽﾄｰ") + "\r\n" +
+                         entry("20", "01", "01", "00", "ﾃｽ,0,1,x.exe,1,1,1,1,1,1,1,1,ﾃｽ ﾃｽ") +
+                         "\r\n";
+    tav::test::writeCp932(pf.file("TAV_MENU1.DAT"), text);
+    const QByteArray bytes = tav::test::readFile(pf.file("TAV_MENU1.DAT"));
+    ASSERT_EQ(QString::fromUtf8(bytes).toUtf8(), bytes);  // valid UTF-8 as it stands
+    ASSERT_EQ(exitStatusOf([] { M0100_LMN000_IN(); }), -1);
+    EXPECT_EQ(at(0).Caption, "ﾃｽﾄｰ");
+    EXPECT_EQ(at(1).Caption, "ﾃｽ");
+    EXPECT_EQ(at(1).Description, "ﾃｽ ﾃｽ");
+    EXPECT_TRUE(boxes().empty());
+}
+
+// Issue 14 item 7: a stray LF inside a record of a CR LF file does not split the record, so the
+// entry is not lost; a file without any CR LF is split at LF.
+TEST_F(MenuFile, AStrayLfInsideACrLfRecordKeepsTheRecordWhole) {
+    tav::test::writeCp932(
+        pf.file("TAV_MENU1.DAT"),
+        entry("10", "01", "00", "00", "業務") + "\r\n" +
+            entry("20", "01", "01", "00", "照会,2,1,prog.exe\n a,1,1,1,1,1,1,1,1,説明") + "\r\n" +
+            entry("20", "01", "02", "00", "次") + "\r\n");
+    ASSERT_EQ(exitStatusOf([] { M0100_LMN000_IN(); }), -1);
+    EXPECT_EQ(menuTable().LastEntryIndex, 2);
+    EXPECT_EQ(at(1).Caption, "照会");
+    EXPECT_EQ(at(1).Command, "prog.exe\n a");
+    EXPECT_EQ(at(1).Description, "説明");
+    EXPECT_EQ(at(2).Caption, "次");
+
+    tav::menu::resetMenuState();
+    menuContext().RunMode = "M";
+    menuContext().MenuFileName = "TAV_MENU1.DAT";
+    tav::test::writeCp932(pf.file("TAV_MENU1.DAT"), entry("10", "01", "00", "00", "業務") + "\n" +
+                                                        entry("20", "01", "01", "00", "照会") +
+                                                        "\n");
+    ASSERT_EQ(exitStatusOf([] { M0100_LMN000_IN(); }), -1);
+    EXPECT_EQ(menuTable().LastEntryIndex, 1);
+    EXPECT_EQ(at(1).Caption, "照会");
+    EXPECT_TRUE(boxes().empty());
+}
+
 TEST_F(MenuFile, AMissingFileOffersTheStandardMenu) {
     tav::test::writeCp932(pf.file("TAV_MENU1.DAT"), entry("10", "07", "00", "00", "標準"));
     menuContext().MenuFileName = "OTHER.DAT";

@@ -66,3 +66,18 @@ TEST(IniFile, ReadsCp932Files) {
                                                      dir.filePath("FEND_RUN.INI")),
               QStringLiteral("㈱ﾃｽﾄ"));
 }
+
+// Issue 14 items 6 and 7: a FEND_RUN.INI of ASCII and half-width katakana is valid UTF-8 by
+// chance ("ﾃｽ" is C3 BD), and still CP932; a stray LF stays inside its CR LF line.
+TEST(IniFile, HalfWidthKatakanaThatLooksLikeUtf8IsReadAsCp932) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("FEND_RUN.INI");
+    tav::test::writeCp932(path, QStringLiteral("[LOGONID]\r\nDB00=ﾃｽ\r\nDB01=ﾃｽ\nDB02=x\r\n"));
+    EXPECT_EQ(QString::fromUtf8(tav::test::readFile(path)).toUtf8(), tav::test::readFile(path));
+    EXPECT_EQ(tav::platform::getPrivateProfileString("LOGONID", "DB00", "", 255, path),
+              QStringLiteral("ﾃｽ"));
+    EXPECT_EQ(tav::platform::getPrivateProfileString("LOGONID", "DB01", "", 255, path),
+              QStringLiteral("ﾃｽ\nDB02=x"));
+    EXPECT_EQ(tav::platform::getPrivateProfileString("LOGONID", "DB02", "none", 255, path),
+              QStringLiteral("none"));
+}

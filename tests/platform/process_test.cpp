@@ -139,3 +139,52 @@ TEST(DesktopCommands, ExplorerAndNotepadMapToTheDesktop) {
     EXPECT_EQ(args, QStringList{"a/b.txt"});
     EXPECT_FALSE(mapDesktopCommand("/bin/true", {}, &prog, &args));
 }
+
+// Issue 14 item 8: $TAV_TEXT_EDITOR may name the editor by a full path as well as by a name found
+// on PATH; the "notepad" command lines of %P04_notepad and %P05_notepad then open the file in it.
+TEST_F(ProcessStart, NotepadOpensTheFileInAnEditorNamedByAFullPath) {
+    const QString file = folder + QStringLiteral("/README.TXT");
+    tav::test::writeFile(file, "readme\r\n");
+    QString windowsFile = file;
+    windowsFile.replace(u'/', u'\\');
+    qputenv("TAV_TEXT_EDITOR", program.toLocal8Bit());  // a full path, with blanks in it
+    ProcessHandlePtr h;
+    try {
+        h = service.startCommandLine(QStringLiteral("notepad  ") + QStringLiteral("\"") +
+                                     windowsFile + QStringLiteral("\""));
+    } catch (const tav::RuntimeError& e) {
+        ADD_FAILURE() << "not started: " << e.description().toStdString();
+    }
+    qunsetenv("TAV_TEXT_EDITOR");
+    ASSERT_TRUE(h);
+    EXPECT_EQ(waitForProcess(*h), 0);
+    QStringList lines = waitForRecord(record);
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0], program);
+    EXPECT_EQ(lines.mid(2), QStringList{file});
+
+    // A full path that is no program is a file that cannot be found, as a missing name is.
+    qputenv("TAV_TEXT_EDITOR", (folder + QStringLiteral("/no-editor")).toLocal8Bit());
+    try {
+        service.startCommandLine(QStringLiteral("notepad  ") + file);
+        ADD_FAILURE() << "started";
+    } catch (const tav::RuntimeError& e) {
+        EXPECT_EQ(e.number(), 53);
+    }
+    qunsetenv("TAV_TEXT_EDITOR");
+}
+
+// Issue 14 item 9: an Explorer command line without a folder (an unusable backup folder name
+// with RelativeFlag "0" gives "explorer /e,/root,") opens Explorer's default view, the user's
+// home folder, instead of handing the file manager one empty argument.
+TEST(DesktopCommands, ExplorerWithoutAFolderOpensTheHomeFolder) {
+    QString prog;
+    QStringList args;
+    for (const QStringList& given : {QStringList{"/e,/root,"}, QStringList{"/root,"}, QStringList{},
+                                     QStringList{"/e,/root,  "}}) {
+        SCOPED_TRACE(given.join(u' ').toStdString());
+        ASSERT_TRUE(mapDesktopCommand("explorer", given, &prog, &args));
+        EXPECT_EQ(prog, QStringLiteral("xdg-open"));
+        EXPECT_EQ(args, QStringList{QDir::homePath()});
+    }
+}

@@ -55,11 +55,40 @@ TEST(DecodeText, ChoosesUtf8OnlyWhenItIsUtf8WithNonAscii) {
 }
 
 TEST(SplitLines, EndsLinesAtCrLfOrLf) {
-    EXPECT_EQ(splitLines(QStringLiteral("a\r\nb\nc")), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(splitLines(QStringLiteral("a\r\nb\r\nc")), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(splitLines(QStringLiteral("a\nb\nc")), (QStringList{"a", "b", "c"}));
     EXPECT_EQ(splitLines(QStringLiteral("a\r\n")), (QStringList{"a"}));
     EXPECT_EQ(splitLines(QStringLiteral("a\r\n\r\nb\r\n")), (QStringList{"a", "", "b"}));
+    EXPECT_EQ(splitLines(QStringLiteral("a\n\nb\n")), (QStringList{"a", "", "b"}));
     EXPECT_EQ(splitLines(QStringLiteral("a\rb\n")), (QStringList{"a\rb"}));
     EXPECT_EQ(splitLines(QString()), QStringList());
+}
+
+// Issue 14 item 7: a file that uses CR LF ends its lines at CR LF only, so a stray LF (or CR)
+// inside a record stays in that record; only a file without any CR LF is split at LF.
+TEST(SplitLines, AStrayLfInsideACrLfFileStaysInItsLine) {
+    EXPECT_EQ(splitLines(QStringLiteral("a\r\nb\nc\r\nd")), (QStringList{"a", "b\nc", "d"}));
+    EXPECT_EQ(splitLines(QStringLiteral("\nx\r\n")), (QStringList{"\nx"}));
+    EXPECT_EQ(splitLines(QStringLiteral("a\n\r\n")), (QStringList{"a\n"}));
+    EXPECT_EQ(splitLines(QStringLiteral("a\r\r\nb")), (QStringList{"a\r", "b"}));
+}
+
+// Issue 14 item 6: half-width katakana pairs such as "ﾃｽ" (C3 BD) are valid two-byte UTF-8, but
+// that alone decides nothing: a file of ASCII and half-width kana is CP932.
+TEST(DecodeText, HalfWidthKatakanaThatLooksLikeUtf8IsCp932) {
+    const QByteArray kana("@10 01 00 00 \xC3\xBD\xC4\xB0 \xC3\xBD");  // ﾃｽﾄｰ ﾃｽ
+    EXPECT_EQ(QString::fromUtf8(kana).toUtf8(), kana);                // valid UTF-8 as it stands
+    EXPECT_FALSE(isUtf8Text(kana));
+    EXPECT_EQ(decodeText(kana), QStringLiteral("@10 01 00 00 ﾃｽﾄｰ ﾃｽ"));
+    // A half-width kana before a double-byte character whose second byte is ASCII: ﾃ ア = C3 83 41.
+    EXPECT_FALSE(isUtf8Text(QByteArray("\xC3\x83\x41")));
+    EXPECT_EQ(decodeText(QByteArray("\xC3\x83\x41")), QStringLiteral("ﾃア"));
+    // A sequence CP932 cannot form by chance decides for UTF-8: three bytes, or a second byte
+    // of 80 or A0; so do a BOM and kana beside it.
+    EXPECT_EQ(decodeText(QStringLiteral("ﾃｽ テスト").toUtf8()), QStringLiteral("ﾃｽ テスト"));
+    EXPECT_EQ(decodeText(QStringLiteral("à").toUtf8()), QStringLiteral("à"));
+    EXPECT_EQ(decodeText(QByteArray("\xEF\xBB\xBF\xC3\xBD")), QStringLiteral("ý"));
+    EXPECT_EQ(decodeText(QStringLiteral("😀").toUtf8()), QStringLiteral("😀"));
 }
 
 TEST(ReadTextLines, ReadsCp932AndUtf8FilesAlike) {

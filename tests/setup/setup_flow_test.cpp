@@ -110,6 +110,19 @@ TEST_F(SetupFlow, ReadmeLinesAreEndedByCrLfWhateverTheFileUsed) {
     EXPECT_TRUE(fake.messageBox.shown.empty());
 }
 
+// Issue 14 items 6 and 7: a readme of ASCII and half-width katakana is valid UTF-8 by chance
+// ("ﾃｽ" is C3 BD) and is still CP932; a stray LF of a CR LF file does not end a line.
+TEST_F(SetupFlow, AReadmeOfHalfWidthKatakanaIsCp932AndEndsLinesAtCrLf) {
+    writeReadme(QStringLiteral("ﾃｽﾄｰ ﾃｽ\r\nA\nB\r\n"));
+    const QByteArray bytes = tav::test::readFile(pf.file(kReadme));
+    ASSERT_EQ(QString::fromUtf8(bytes).toUtf8(), bytes);
+    auto text = tav::setup::ReadReadme(pf.file(kReadme));
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(*text, QStringLiteral("ﾃｽﾄｰ ﾃｽ\r\nA\nB\r\n"));
+    load();
+    EXPECT_EQ(form->Txt_readme->document()->findBlockByNumber(0).text(), QStringLiteral("ﾃｽﾄｰ ﾃｽ"));
+}
+
 TEST_F(SetupFlow, AMissingReadmeNamesTheFileAndEndsBeforeAnythingStarts) {
     TAV_set_Form f;
     EXPECT_EQ(exitStatusOf([&] { f.Form_Load(); }), ExitStopped);

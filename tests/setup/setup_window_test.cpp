@@ -139,6 +139,31 @@ TEST(SetupWindow, TheInstructionBoxHoldsItsFourLines) {
                              "・OKボタンを押した後、しばらく時間がかかります。\r\n"));
 }
 
+// Issue 14 item 11: the instructions are read while the archive runs and the launcher has the
+// window disabled; they stay as legible as in the enabled window (not grey on yellow).
+TEST(SetupWindow, TheInstructionsStayLegibleWhileTheWindowIsDisabled) {
+    TAV_set_Form f;
+    f.Txt_HOSOKU->setVisible(true);
+    const QRect inside = f.Txt_HOSOKU->viewport()->geometry();
+    // The darkest pixel of the text (its luminance, 0 to 255) and the background's colour.
+    auto darkest = [&](const QImage& img) {
+        int least = 255;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                least = std::min(least, qGray(img.pixel(x, y)));
+        return least;
+    };
+    const QImage enabled = f.Txt_HOSOKU->grab().toImage();
+    f.setEnabled(false);
+    ASSERT_FALSE(f.Txt_HOSOKU->isEnabled());
+    const QImage disabled = f.Txt_HOSOKU->grab().toImage();
+    f.setEnabled(true);
+    EXPECT_LT(darkest(enabled), 80);
+    EXPECT_EQ(darkest(disabled), darkest(enabled));
+    EXPECT_EQ(disabled.copy(inside), enabled.copy(inside));
+    EXPECT_EQ(disabled.pixelColor(inside.right() - 2, inside.bottom() - 2), QColor(255, 255, 0));
+}
+
 TEST(SetupWindow, TabOrderFollowsTheDesign) {
     TAV_set_Form f;
     // Labels never take the focus.

@@ -8,6 +8,8 @@
 #include <QListWidget>
 
 #include "common/system_log.h"
+#include "common/text_fit.h"
+#include "dataaccess/dialect.h"
 #include "dataaccess/lsqlio00.h"
 #include "dialogs/lkf10040.h"
 #include "dialogs/lkf10050.h"
@@ -162,6 +164,7 @@ CustomerInquiry::CustomerInquiry() {
         fh::CommitItemDisplay(*form_, fh::tagItemNumber(form_->control(0).tag()).value_or(-1), 0);
         showCustomer(Trim(CUST_CODE->text()));
     });
+    common::ShowLabelsAsText(this);
     CUST_CODE->setFocus();
 }
 
@@ -207,15 +210,15 @@ void CustomerInquiry::openDebugger() {
 void CustomerInquiry::showCustomer(const QString& code) {
     for (QLabel* l : {CUST_KANA, ADDRESS, PHONE, BALANCE, CONTRACT}) setItem(l, QString());
     STATUS->clear();
-    if (code.isEmpty() || code.contains(u'\'')) {
+    if (code.isEmpty()) {
         writeState();
         return;
     }
-    const QString sql =
-        QStringLiteral(
-            "SELECT 顧客名, 顧客カナ, 住所, 電話番号, 貸付残高, 契約日 FROM 顧客マスタ "
-            "WHERE 顧客コード = \"%1\"")
-            .arg(code);
+    // The code goes in as a literal of its own: whatever quotes it holds, they stay inside it.
+    const QString sql = QStringLiteral(
+                            "SELECT 顧客名, 顧客カナ, 住所, 電話番号, 貸付残高, 契約日 FROM 顧客マスタ "
+                            "WHERE 顧客コード = ") +
+                        da::dialectLiteral(code);
     if (da::Q0300_DECLARE(kDb, kDetailCursor, sql) == QVariant(da::kNoData)) {
         setItem(CUST_NAME, QString());
         STATUS->setText(QStringLiteral("顧客コード %1 の顧客は登録されていません。").arg(code));

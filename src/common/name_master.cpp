@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "common/system_log.h"
+#include "dataaccess/dialect.h"
 #include "dataaccess/lsqlio00.h"
 #include "platform/runtime_error.h"
 
@@ -35,8 +36,8 @@ QVariant P5300_MEISYOU_SELECT1(const QString& nameId, const QString& nameKind) {
         const QString sql =
             QStringLiteral("SELECT") + QStringLiteral(" 名称ＩＤ") + QStringLiteral(",名称名称") +
             QStringLiteral(",名称説明") + QStringLiteral(" FROM 名称マスタ") +
-            QStringLiteral(" WHERE 名称ＩＤ = \"") + nameId +
-            QStringLiteral("\" AND 名称区分 = \"") + nameKind + QStringLiteral("\"");
+            QStringLiteral(" WHERE 名称ＩＤ = ") + da::dialectLiteral(nameId) +
+            QStringLiteral(" AND 名称区分 = ") + da::dialectLiteral(nameKind);
         const QVariant declared = da::Q0300_DECLARE(0, 10, sql, 0);
         CommonReturnCode() = returnCodeOf(declared);
         QVariant result;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 
 #include "platform/services.h"
@@ -129,8 +130,10 @@ void closeSystemLog() {
     f.path.clear();
 }
 
-QString formatLogLine(const QString& place, const QString& code, int kind, qint64 number,
-                      const QString& message) {
+namespace {
+
+QString lineWithNumberField(const QString& place, const QString& code, int kind,
+                            const QString& numberField, const QString& message) {
     const QDateTime t = platform::now();
     const CommonArea& a = commonArea();
     QString line;
@@ -151,15 +154,44 @@ QString formatLogLine(const QString& place, const QString& code, int kind, qint6
     line += u' ';
     line += QString::number(kind);
     line += u' ';
-    line += text::ZeroPad(number, 8);
+    line += numberField;
     line += u' ';
     line += message;
     return joinLineBreaks(line);
 }
 
+void reportLine(const QString& place, const QString& code, int kind, const QString& numberField,
+                const QString& message);
+
+}  // namespace
+
+QString formatLogLine(const QString& place, const QString& code, int kind, qint64 number,
+                      const QString& message) {
+    return lineWithNumberField(place, code, kind, text::ZeroPad(number, 8), message);
+}
+
+QString numberFieldOf(const QString& number) {
+    const std::optional<double> n = text::ToNumber(number);
+    if (!n || !std::isfinite(*n) || std::abs(*n) > 9.0e18) return number;
+    return text::ZeroPad(static_cast<qint64>(std::nearbyint(*n)), 8);
+}
+
 void SystemLogReport(const QString& place, const QString& code, int kind, qint64 number,
                      const QString& message) {
-    QByteArray bytes = formatLogLine(place, code, kind, number, message).toUtf8() + "\r\n";
+    reportLine(place, code, kind, text::ZeroPad(number, 8), message);
+}
+
+void SystemLogReportValue(const QString& place, const QString& code, int kind,
+                          const QString& number, const QString& message) {
+    reportLine(place, code, kind, numberFieldOf(number), message);
+}
+
+namespace {
+
+void reportLine(const QString& place, const QString& code, int kind, const QString& numberField,
+                const QString& message) {
+    QByteArray bytes =
+        lineWithNumberField(place, code, kind, numberField, message).toUtf8() + "\r\n";
     if (!appendLine(bytes)) {
         // The log cannot be written: the line goes to standard error instead, and the boxes
         // and the end below still happen.
@@ -186,6 +218,8 @@ void SystemLogReport(const QString& place, const QString& code, int kind, qint64
             break;
     }
 }
+
+}  // namespace
 
 void EndOfLog() {
     commonArea().setFormId(QString());

@@ -47,6 +47,12 @@ QString formatLogLine(const QString& place, const QString& code, int kind, qint6
 void SystemLogReport(const QString& place, const QString& code, int kind, qint64 number,
                      const QString& message);
 
+// The same with the number given as a text: a numeric text is written as a number is, any
+// other text as it stands.
+void SystemLogReportValue(const QString& place, const QString& code, int kind,
+                          const QString& number, const QString& message);
+QString numberFieldOf(const QString& number);
+
 // Blanks the form ID, writes "Z0900 K020 1 00000000 ***E N D***" and closes the log.
 void EndOfLog();
 

@@ -1,6 +1,7 @@
 #include "text_fit.h"
 
 #include <QFontMetrics>
+#include <QLabel>
 #include <QWidget>
 #include <algorithm>
 
@@ -21,6 +22,12 @@ QFont FontNarrowedToFit(QFont font, const QString& text, int available) {
 
 void FitTextToWidth(QWidget* widget, const QString& text, int available) {
     widget->setFont(FontNarrowedToFit(widget->font(), text, available));
+}
+
+void ShowLabelsAsText(QWidget* window) {
+    if (!window) return;
+    if (auto* l = qobject_cast<QLabel*>(window)) l->setTextFormat(Qt::PlainText);
+    for (QLabel* l : window->findChildren<QLabel*>()) l->setTextFormat(Qt::PlainText);
 }
 
 }  // namespace tav::common

@@ -16,4 +16,8 @@ QFont FontNarrowedToFit(QFont font, const QString& text, int available);
 // Narrows the widget's font for its text and the width available inside it.
 void FitTextToWidth(QWidget* widget, const QString& text, int available);
 
+// Every label under the window shows its text as text: what a label shows comes from files and
+// the database too, and is never read as markup.
+void ShowLabelsAsText(QWidget* window);
+
 }  // namespace tav::common

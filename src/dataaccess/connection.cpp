@@ -144,7 +144,8 @@ QVariant Q0100_CONNECT(qint16 db, const QString& logon, const QString& password)
             refuse(kQ0100, QStringLiteral("L903"), l103Text(db));
         }
         opened->queryTimeout = kQueryTimeoutSeconds;
-        if (row.database) closeRecordSetsOf(db);
+        // Connecting again replaces the database object only: cursors declared through the
+        // earlier one hold their whole result and stay readable until they are closed.
         row.database = std::move(opened);
 
         s.connectedFlags[db] = u'1';

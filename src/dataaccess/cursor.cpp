@@ -1,4 +1,5 @@
 // The cursor operations: declare (a snapshot of the whole result), fetch, close, column reads.
+#include <QRegularExpression>
 #include <cstring>
 #include <limits>
 
@@ -131,32 +132,89 @@ void readUnbound(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols,
     }
 }
 
+// A statement that yields no result set: a declare refuses it before it runs.
+struct NotAQuery {};
+
+// SQLite keeps whatever value it is given, whatever the column's declared type: a REAL in an
+// INTEGER column, a text in a NUMERIC one. The driver would convert such a value to the declared
+// type (3.7 read as 3, 'abc' as Null), so numeric columns of SQLite are read as text and each
+// value takes the kind its text shows.
+bool isSqliteNumeric(const odbc::ColumnInfo& c) {
+    return c.kind == odbc::ColumnClass::Integer || c.kind == odbc::ColumnClass::Number;
+}
+
+void settleSqliteValue(Cell& cell, odbc::ColumnClass declared, const QByteArray& textBytes) {
+    if (cell.kind != Cell::Text) return;
+    static const QRegularExpression integer(
+        QRegularExpression::anchoredPattern(QStringLiteral("[+-]?[0-9]+")));
+    static const QRegularExpression real(QRegularExpression::anchoredPattern(
+        QStringLiteral("[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)([eE][+-]?[0-9]+)?")));
+    const QString text = QString::fromUtf8(textBytes.constData() + cell.text.offset,
+                                           static_cast<qsizetype>(cell.text.length));
+    if (declared == odbc::ColumnClass::Integer && integer.match(text).hasMatch()) {
+        bool ok = false;
+        const qint64 v = text.toLongLong(&ok);
+        if (ok) {
+            cell.kind = Cell::Integer;
+            cell.integer = v;
+            return;
+        }
+    }
+    if (real.match(text).hasMatch()) {
+        cell.kind = Cell::Number;
+        cell.number = text.toDouble();
+    } else if (text == QStringLiteral("Inf") || text == QStringLiteral("-Inf")) {
+        cell.kind = Cell::Number;
+        cell.number = text.startsWith(u'-') ? -std::numeric_limits<double>::infinity()
+                                            : std::numeric_limits<double>::infinity();
+    }
+}
+
 // Runs the statement and reads its whole result. Results of plain columns are read in blocks;
 // when a bound text turns out longer than the driver said, the statement runs again and is read
-// value by value.
+// value by value. A statement without a result set is refused before it runs.
 std::unique_ptr<RecordSet> runQuery(Database& db, const QString& sql) {
     const QString text = translateSql(sql, db.backend);
     for (bool blocks = true;; blocks = false) {
         odbc::Statement st(*db.connection);
         st.setQueryTimeout(static_cast<SQLULEN>(db.queryTimeout));
-        st.execDirect(text);
+        st.prepare(text);
+        if (st.columnCount() == 0) throw NotAQuery{};
+        st.execute();
         auto rs = newRecordSet();
-        const std::vector<odbc::ColumnInfo> cols = st.describeColumns();
+        std::vector<odbc::ColumnInfo> cols = st.describeColumns();
         rs->columns = cols.size();
         rs->names.reserve(cols.size());
         for (const odbc::ColumnInfo& c : cols) rs->names.push_back(c.name);
-        if (cols.empty()) return rs;  // a statement without a result: no rows
+        if (cols.empty()) return rs;
+        std::vector<odbc::ColumnClass> declared;
+        if (db.backend == Backend::SQLite) {
+            for (odbc::ColumnInfo& c : cols) {
+                declared.push_back(c.kind);
+                if (isSqliteNumeric(c)) c.kind = odbc::ColumnClass::Text;
+            }
+        }
+        auto settle = [&] {
+            if (declared.empty()) return;
+            for (size_t i = 0; i < rs->cells.size(); ++i) {
+                const odbc::ColumnClass d = declared[i % declared.size()];
+                if (d == odbc::ColumnClass::Integer || d == odbc::ColumnClass::Number)
+                    settleSqliteValue(rs->cells[i], d, rs->textBytes);
+            }
+        };
         rs->wideText = db.connection->encoding() == odbc::TextEncoding::Utf16Wide;
         rs->cells.reserve(cols.size() * kRowsPerBlock);
         if (blocks && st.bindColumns(cols, kRowsPerBlock)) {
             try {
                 readBound(st, cols, *rs);
+                settle();
                 return rs;
             } catch (const Truncated&) {
                 continue;
             }
         }
         readUnbound(st, cols, *rs);
+        settle();
         return rs;
     }
 }
@@ -201,6 +259,11 @@ QVariant Q0300_DECLARE(qint16 db, qint16 cursor, const QString& sql, qint16 opti
         }
         row.db = db;
         return true;
+    } catch (const NotAQuery&) {
+        // A declare opens a record set: a statement that yields none (DELETE, UPDATE, DROP)
+        // is refused like an operation the access kind does not serve, and never runs.
+        s.lastSqlText = sql;
+        refuse(kQ0300, QStringLiteral("L102"), l102Text(s.currentAccessKind));
     } catch (const Failure& f) {
         s.lastSqlText = sql;
         fail(kQ0300, QStringLiteral("L903"), f);

@@ -11,6 +11,31 @@ Backend backendOfDriver(const QString& driverFileName) {
     return Backend::Other;
 }
 
+QString literalContent(const QString& value, QChar quote) {
+    QString v = value;
+    v.replace(quote, QString(2, quote));
+    return v;
+}
+
+QString dialectLiteral(const QString& value) {
+    return u'"' + literalContent(value, u'"') + u'"';
+}
+
+QString likeLiteralText(const QString& value) {
+    QString out;
+    out.reserve(value.size());
+    for (QChar c : value) {
+        if (c == u'*' || c == u'?' || c == u'#' || c == u'[') {
+            out += u'[';
+            out += c;
+            out += u']';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 namespace {
 
 bool isWordChar(QChar c) {

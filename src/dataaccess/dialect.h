@@ -23,4 +23,13 @@ Backend backendOfDriver(const QString& driverFileName);
 
 QString translateSql(const QString& sql, Backend backend);
 
+// A value as a string literal of the dialect: in double quotes, every double quote inside
+// doubled, so the literal ends where the value ends whatever the value holds.
+QString dialectLiteral(const QString& value);
+// A value as the content of a literal opened by `quote` (" or '): that quote doubled.
+QString literalContent(const QString& value, QChar quote);
+// A value as characters that stand for themselves in a LIKE pattern of the dialect: * ? # and
+// [ are written [*] [?] [#] [[]. The result still has to be put into a literal.
+QString likeLiteralText(const QString& value);
+
 }  // namespace tav::dataaccess

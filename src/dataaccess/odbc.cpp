@@ -225,6 +225,24 @@ void Statement::execDirect(const QString& sql) {
     if (!ok(rc) && rc != SQL_NO_DATA) fail(QStringLiteral("SQLExecDirect"));
 }
 
+void Statement::prepare(const QString& sql) {
+    SQLRETURN rc;
+    if (connection_.encoding() == TextEncoding::Utf16Wide) {
+        rc = SQLPrepareW(handle_, const_cast<SQLWCHAR*>(wide(sql)),
+                         static_cast<SQLINTEGER>(sql.size()));
+    } else {
+        QByteArray bytes = sql.toUtf8();
+        rc = SQLPrepare(handle_, reinterpret_cast<SQLCHAR*>(bytes.data()),
+                        static_cast<SQLINTEGER>(bytes.size()));
+    }
+    if (!ok(rc)) fail(QStringLiteral("SQLPrepare"));
+}
+
+void Statement::execute() {
+    const SQLRETURN rc = SQLExecute(handle_);
+    if (!ok(rc) && rc != SQL_NO_DATA) fail(QStringLiteral("SQLExecute"));
+}
+
 SQLSMALLINT Statement::columnCount() {
     SQLSMALLINT n = 0;
     if (!ok(SQLNumResultCols(handle_, &n))) fail(QStringLiteral("SQLNumResultCols"));

@@ -115,6 +115,10 @@ class Statement {
     bool setQueryTimeout(SQLULEN seconds);
     // Runs the text as it is, its full length passed (a NUL inside goes to the driver too).
     void execDirect(const QString& sql);
+    // The same in two steps: prepare (nothing runs yet; columnCount tells whether the statement
+    // yields a result), then execute.
+    void prepare(const QString& sql);
+    void execute();
     SQLSMALLINT columnCount();
     ColumnInfo describeColumn(SQLUSMALLINT column);
     std::vector<ColumnInfo> describeColumns();

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include "common/text_fit.h"
 #include "formhelper/helper_context.h"
 #include "platform/text.h"
 
@@ -133,6 +134,7 @@ LKF10040::LKF10040() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
                        static_cast<QObject*>(Command3), static_cast<QObject*>(Picture3),
                        static_cast<QObject*>(this)})
         o->installEventFilter(this);
+    common::ShowLabelsAsText(this);
 }
 
 LKF10040::~LKF10040() = default;

@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include "common/system_log.h"
+#include "common/text_fit.h"
 #include "formhelper/debugger_modes.h"
 #include "formhelper/form.h"
 #include "formhelper/helper_context.h"
@@ -33,6 +34,7 @@ const QString kUnmatchedCaption = QStringLiteral("ｱﾝﾏｯﾁﾘｽﾄ");
 
 LKF10050::LKF10050(QWidget* owner) : QWidget(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("LKF10050"));
+    setProperty(fh::kWorksOnActiveFormProperty, true);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("FORMﾍﾙﾊﾟｰ ﾃﾞﾊﾞｯｶﾞｰ"));
     setFixedSize(6675 / fh::kTwipsPerPixel, 3225 / fh::kTwipsPerPixel);
@@ -91,6 +93,7 @@ LKF10050::LKF10050(QWidget* owner) : QWidget(owner, Qt::Dialog | Qt::MSWindowsFi
     connect(Command8, &QPushButton::clicked, this,
             [this] { command8Click(Command8->property("index").toInt()); });
     connect(Command9, &QPushButton::clicked, this, [this] { close(); });
+    common::ShowLabelsAsText(this);
 
     fh::SaveControlStates();
 }

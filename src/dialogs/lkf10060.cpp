@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QtMath>
 
+#include "common/text_fit.h"
 #include "formhelper/form.h"
 #include "platform/text.h"
 
@@ -108,6 +109,8 @@ LKF10060::LKF10060(QWidget* owner)
     }
     connect(&timer_, &QTimer::timeout, this, &LKF10060::step);
 
+    common::ShowLabelsAsText(this);
+
     // Form_Load.
     Label1->setText(text::Trim(Label1->property(kTagProperty).toString()));
     centre();
@@ -147,7 +150,19 @@ void LKF10060::stopAnimation() {
 
 void LKF10060::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) counter_ = 0;
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) restart();
+}
+
+// The window is shown without taking the activation, so being shown is its activation: the
+// animation starts again at the first frame.
+void LKF10060::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    restart();
+}
+
+void LKF10060::restart() {
+    counter_ = 0;
+    showFrame(0);
 }
 
 PleaseWait::PleaseWait(QWidget* owner) : window_(new LKF10060(owner)) {

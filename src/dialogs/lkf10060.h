@@ -38,10 +38,13 @@ class LKF10060 : public QWidget {
 
   protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
     void showFrame(int n);
+    // Counter 0 and the first frame, on every activation.
+    void restart();
     // The window in the middle of the screen.
     void centre();
 

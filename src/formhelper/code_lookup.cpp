@@ -7,9 +7,11 @@
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QScreen>
+#include <algorithm>
 #include <new>
 
 #include "common/system_log.h"
+#include "dataaccess/dialect.h"
 #include "dataaccess/lsqlio00.h"
 #include "helper_context.h"
 #include "item_access.h"
@@ -73,7 +75,9 @@ QString overflowMessage(const QString& value, int width) {
 }
 
 bool isPlainNumber(const QString& v) {
-    static const QRegularExpression re(QStringLiteral("^[+-]?[0-9]+(\\.[0-9]+)?$"));
+    // Anchored at both ends: "$" alone would also let a final line break through.
+    static const QRegularExpression re(
+        QRegularExpression::anchoredPattern(QStringLiteral("[+-]?[0-9]+(\\.[0-9]+)?")));
     return re.match(v).hasMatch();
 }
 
@@ -154,29 +158,28 @@ QString BuildSearchCondition(const QString& v, const QString& e) {
     const LookupState& s = state();
     const CodeDefinition& d = s.definition;
     const QString k = Trim(d.keyColumn);
+    // The search text always stays inside its literal; a numeric key takes it bare only when it
+    // is a plain number, as the search window makes sure.
+    const QString quoted = da::literalContent(v, u'\'');
+    const QString number = isPlainNumber(v) ? v : u'\'' + quoted + u'\'';
     QString c;
     if (v.isEmpty()) {
         c = e;
     } else {
         const bool numeric = d.keyAttribute == u"9";
-        bool quoted = true;
         if (d.searchKind == u"2") {
-            if (numeric) {
-                c = k + QStringLiteral(" = ") + v;
-                quoted = false;
-            } else {
-                c = k + QStringLiteral(" = '") + v;
-            }
+            c = numeric ? k + QStringLiteral(" = ") + number
+                        : k + QStringLiteral(" = '") + quoted + u'\'';
         } else if (numeric) {
-            c = k + QStringLiteral(" => ") + v;
-            quoted = false;
+            c = k + QStringLiteral(" => ") + number;
         } else if (v.size() != toInt(Trim(d.keyLength))) {
-            c = k + QStringLiteral(" LIKE '") + v + u'*';
+            // The typed text is matched as it is: only the "*" added after it is a wildcard.
+            c = k + QStringLiteral(" LIKE '") + da::literalContent(da::likeLiteralText(v), u'\'') +
+                QStringLiteral("*'");
         } else {
-            c = k + QStringLiteral(" = '") + v;
+            c = k + QStringLiteral(" = '") + quoted + u'\'';
         }
-        if (quoted) c += u'\'';
-        if (!e.isEmpty()) c += QStringLiteral(" AND ") + e;
+    if (!e.isEmpty()) c += QStringLiteral(" AND ") + e;
     }
     const QString t = Trim(CurrentLookupKind().extraConditionTemplate);
     if (!t.isEmpty()) {
@@ -208,7 +211,7 @@ QString BuildLookupStatement(const QString& v) {
         !Trim(kind.sqlTemplate).isEmpty()) {
         sql = v.isEmpty()
                   ? Trim(kind.fixedSql)
-                  : Trim(ReplaceToken(Trim(kind.sqlTemplate), v, QStringLiteral("%%Q_VALUE%%")));
+                  : Trim(InsertSearchValue(Trim(kind.sqlTemplate), v, QStringLiteral("%%Q_VALUE%%")));
     }
     return sql;
 }
@@ -223,15 +226,15 @@ bool RefuseSearchText(const QString& searchText) {
         QStringLiteral("検索条件に使用出来ない文字が含まれています。") + kCrLf + kCrLf;
     for (QChar c : v) {
         if (IsForbiddenSearchChar(c)) {
-            SystemLogReport(QStringLiteral("ｺｰﾄﾞ参照"), QStringLiteral("H601"), 4, 0,
-                            head + QStringLiteral("使用不可能文字 = | ' ["));
+            common::SystemLogReportValue(QStringLiteral("ｺｰﾄﾞ参照"), QStringLiteral("H601"), 4, v,
+                                         head + QStringLiteral("使用不可能文字 = | ' ["));
             return true;
         }
     }
     // A numeric key goes into the statement unquoted: only a plain number may stand there.
     if (!v.isEmpty() && state().definition.keyAttribute == u"9" && !isPlainNumber(v)) {
-        SystemLogReport(QStringLiteral("ｺｰﾄﾞ参照"), QStringLiteral("H601"), 4, 0,
-                        head + QStringLiteral("数値のコードは数字で入力してください。"));
+        common::SystemLogReportValue(QStringLiteral("ｺｰﾄﾞ参照"), QStringLiteral("H601"), 4, v,
+                                     head + QStringLiteral("数値のコードは数字で入力してください。"));
         return true;
     }
     return false;
@@ -257,6 +260,66 @@ QString ReplaceToken(const QString& text, const QString& replacement, const QStr
             text + QStringLiteral(" -- ") + replacement + QStringLiteral(" -- ") + token);
         return Trim(text);
     }
+}
+
+QString InsertSearchValue(const QString& text, const QString& value, const QString& token) {
+    const QString t = Trim(token);
+    const QString work = Trim(text);
+    if (t.isEmpty() || !work.contains(t)) return work;
+    const QString v = Trim(value);
+    QString out;
+    out.reserve(work.size() + v.size() * 2);
+    QChar quote;            // the quote of the literal the scan is in; null outside
+    bool inLike = false;    // that literal is the pattern of a LIKE
+    bool inName = false;    // inside [name]
+    auto likeBefore = [&] {
+        qsizetype end = out.size();
+        while (end > 0 && out[end - 1].isSpace()) --end;
+        qsizetype start = end;
+        while (start > 0 && (out[start - 1].isLetterOrNumber() || out[start - 1] == u'_')) --start;
+        return out.mid(start, end - start).compare(QStringLiteral("LIKE"), Qt::CaseInsensitive) == 0;
+    };
+    qsizetype i = 0;
+    while (i < work.size()) {
+        if (QStringView(work).mid(i).startsWith(t)) {
+            if (!quote.isNull()) {
+                out += da::literalContent(inLike ? da::likeLiteralText(v) : v, quote);
+            } else if (inName) {
+                out += QString(v).remove(u']');
+            } else if (isPlainNumber(v) && v.front().isDigit()) {
+                out += v;
+            } else if (isPlainNumber(v)) {
+                out += u'(' + v + u')';  // a sign never joins a "-" before it into a comment
+            } else {
+                out += da::dialectLiteral(v);
+            }
+            // The occurrence's length is that of the token as given, blanks included.
+            i += std::max<qsizetype>(token.size(), 1);
+            continue;
+        }
+        const QChar c = work[i];
+        if (!quote.isNull()) {
+            if (c == quote) {
+                if (i + 1 < work.size() && work[i + 1] == quote) {
+                    out += c;
+                    out += c;
+                    i += 2;
+                    continue;
+                }
+                quote = QChar();
+            }
+        } else if (inName) {
+            if (c == u']') inName = false;
+        } else if (c == u'"' || c == u'\'') {
+            inLike = likeBefore();
+            quote = c;
+        } else if (c == u'[') {
+            inName = true;
+        }
+        out += c;
+        ++i;
+    }
+    return Trim(out);
 }
 
 // ---- reading ------------------------------------------------------------------------------------
@@ -491,6 +554,8 @@ void FillCodeList() {
         cursorOpen = false;
         SizeLookupList();
         view->applyListLayout();
+        // The window comes up for a look-up under way again, however the host started it.
+        s.ending = false;
         view->window()->show();
         view->window()->raise();
         view->window()->activateWindow();

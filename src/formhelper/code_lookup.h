@@ -174,6 +174,13 @@ void PlaceLookupWindow(QWidget* window);
 // the inserted text, so a replacement holding the token cannot make it repeat.
 QString ReplaceToken(const QString& text, const QString& replacement, const QString& token);
 
+// The search text in place of every occurrence of the trimmed token of an SQL template, in the
+// form each place asks for: inside a literal with that literal's quote doubled (in a LIKE pattern
+// its wildcards standing for themselves too), inside [name] without "]", elsewhere a plain
+// number as it is (in parentheses when signed) and any other text as a literal of its own. The
+// text therefore never adds anything to the statement outside a literal or name.
+QString InsertSearchValue(const QString& text, const QString& value, const QString& token);
+
 // The list box's line height in pixels and the line nearest to a point of its viewport: -1 when
 // the point lies outside the viewport or the list is empty.
 int listItemHeight(QListWidget* list);

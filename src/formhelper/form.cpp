@@ -157,6 +157,8 @@ void Control::setText(const QString& text) {
             break;
         }
         case ControlKind::Label:
+            // A stored value is shown as it is, never read as markup.
+            static_cast<QLabel*>(w)->setTextFormat(Qt::PlainText);
             static_cast<QLabel*>(w)->setText(text);
             break;
         case ControlKind::CommandButton:
@@ -287,12 +289,32 @@ void Control::setFocus() {
 
 // ---------------------------------------------------------------------------------------------
 
+namespace {
+
+std::vector<Form*>& allForms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+
+// Whether a widget lies in some form's window.
+bool inAnyForm(const QWidget* widget) {
+    for (const Form* f : allForms()) {
+        const QWidget* w = f->window();
+        if (w && (w == widget || w->isAncestorOf(widget))) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 Form::Form(QWidget* window, QObject* parent) : QObject(parent), window_(window) {
+    allForms().push_back(this);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { focusChanged(now); });
 }
 
 Form::~Form() {
+    std::erase(allForms(), this);
     HelperContext& ctx = helperContext();
     if (ctx.activeForm == this) ctx.activeForm = nullptr;
 }
@@ -388,10 +410,18 @@ void Form::clearControlMaps() {
 
 void Form::focusChanged(QWidget* now) {
     if (!now || !window_) return;
+    HelperContext& ctx = helperContext();
+    if (ctx.activeForm == this) {
+        // The focus went into a window that is not a screen (a message box, the code
+        // reference window): no form is active while it has it.
+        if (!inAnyForm(now) && !now->window()->property(kWorksOnActiveFormProperty).toBool()) {
+            ctx.activeForm = nullptr;
+            return;
+        }
+    }
     for (int i = 0; i < controlCount(); ++i) {
         QWidget* w = controls_[static_cast<size_t>(i)];
         if (w && (w == now || w->isAncestorOf(now)) && kindOf(w) != ControlKind::Other) {
-            HelperContext& ctx = helperContext();
             ctx.activeForm = this;
             ctx.focusControlIndex = i;
             return;

@@ -95,6 +95,11 @@ class Control {
     int index_ = -1;
 };
 
+// A window with this property set true works on the active form (the form-helper debugger):
+// the focus moving into it leaves the active form as it is. Focus in any other window that is
+// no form's clears the active form.
+inline constexpr char kWorksOnActiveFormProperty[] = "tavWorksOnActiveForm";
+
 class Form : public QObject {
     Q_OBJECT
   public:

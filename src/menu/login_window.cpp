@@ -142,6 +142,7 @@ LoginWindow::LoginWindow(QWidget* parent) : QDialog(parent) {
     connect(Cmd_ok, &QPushButton::clicked, this, [this] { M0510_LOGIN_CLICK(*this); });
     connect(P_WORD, &QLineEdit::returnPressed, this, [this] { M0510_LOGIN_CLICK(*this); });
     connect(Cmd_can, &QPushButton::clicked, this, [] { Cmd_can_Click(); });
+    common::ShowLabelsAsText(this);
 }
 
 void LoginWindow::letIn() {

@@ -237,6 +237,7 @@ TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
     // the list and the buttons drives the hint line.
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
     List1->viewport()->installEventFilter(this);
+    common::ShowLabelsAsText(this);
     List1->setFocus();
 }
 

@@ -1,5 +1,6 @@
 #include "option_menu.h"
 
+#include "dataaccess/dialect.h"
 #include "dataaccess/lsqlio00.h"
 #include "menu_context.h"
 #include "menu_errors.h"
@@ -18,11 +19,9 @@ constexpr int kMaxOptions = 10;
 }  // namespace
 
 QString OptionMenuStatement(const QString& nameKind) {
-    QString kind = nameKind;
-    kind.replace(u'"', QStringLiteral("\"\""));
     return QStringLiteral("SELECT") + QStringLiteral(" 名称ＩＤ") + QStringLiteral(",名称名称") +
            QStringLiteral(",名称説明") + QStringLiteral(" FROM 名称マスタ") +
-           QStringLiteral(" WHERE 名称区分 = ") + u'"' + kind + u'"' +
+           QStringLiteral(" WHERE 名称区分 = ") + dataaccess::dialectLiteral(nameKind) +
            QStringLiteral(" ORDER BY 名称ＩＤ");
 }
 

@@ -36,6 +36,19 @@ IniFile IniFile::fromText(const QString& text) {
     return ini;
 }
 
+namespace {
+
+// A value between a pair of the same quotes, without them.
+QString unquoted(const QString& value) {
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front()) {
+        return value.mid(1, value.size() - 2);
+    }
+    return value;
+}
+
+}  // namespace
+
 QString IniFile::getString(const QString& section, const QString& key, const QString& defaultValue,
                            int readSize) const {
     const QString wantSection = trimBlanks(section);
@@ -56,17 +69,13 @@ QString IniFile::getString(const QString& section, const QString& key, const QSt
         qsizetype eq = line.indexOf(u'=');
         if (eq < 0) continue;
         if (trimBlanks(line.left(eq)).compare(wantKey, Qt::CaseInsensitive) != 0) continue;
-        QString value = trimBlanks(line.mid(eq + 1));
-        if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
-            value.back() == value.front()) {
-            value = value.mid(1, value.size() - 2);
-        }
-        return cut(value, readSize);
+        return cut(unquoted(trimBlanks(line.mid(eq + 1))), readSize);
     }
-    // The profile-string call drops the default's trailing blanks.
+    // The profile-string call drops the default's trailing blanks and, like a value's, the
+    // quotes around it.
     QString d = defaultValue;
     while (!d.isEmpty() && (d.back() == u' ' || d.back() == u'\t')) d.chop(1);
-    return cut(d, readSize);
+    return cut(unquoted(d), readSize);
 }
 
 QString getPrivateProfileString(const QString& section, const QString& key,

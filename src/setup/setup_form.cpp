@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/text_fit.h"
 #include "setup.h"
 
 namespace tav::setup {
@@ -217,6 +218,7 @@ TAV_set_Form::TAV_set_Form(QWidget* parent) : QWidget(parent) {
     for (size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 
     for (QLabel* l : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) fitLabelText(l);
+    common::ShowLabelsAsText(this);
 
     Txt_readme->installEventFilter(this);
     Txt_HOSOKU->installEventFilter(this);

@@ -348,7 +348,114 @@ TEST_P(Cursors, LongTextComesBackWhole) {
     EXPECT_EQ(Q0700_SGET(1, QStringLiteral("本文")).toString(), longText);
 }
 
+TEST_P(Cursors, ValuesBuiltIntoLiteralsMatchThemselvesOnly) {
+    settings();
+    Q0100_CONNECT(0);
+    // Every quote kind, the wildcards of both dialects, brackets, the escape and the operators.
+    const QStringList hostile{
+        QStringLiteral("A\""),   QStringLiteral("\"OR\"1"), QStringLiteral("x' OR 'a'='a"),
+        QStringLiteral("\"\""),  QStringLiteral("*"),       QStringLiteral("A?"),
+        QStringLiteral("%_"),    QStringLiteral("[*]"),     QStringLiteral("[a]]"),
+        QStringLiteral("\\%"),   QStringLiteral("#1"),      QStringLiteral("=>[x"),
+        QStringLiteral("`$;--")};
+    db->exec(QStringLiteral("CREATE TABLE 値 (v VARCHAR(20))"));
+    for (const QString& h : hostile) {
+        QString standard = h;
+        standard.replace(u'\'', QStringLiteral("''"));
+        db->exec(QStringLiteral("INSERT INTO 値 VALUES ('") + standard + QStringLiteral("')"));
+        db->exec(QStringLiteral("INSERT INTO 値 VALUES ('") + standard + QStringLiteral("z')"));
+    }
+    auto rows = [](const QString& condition) {
+        QStringList got;
+        QVariant r = Q0300_DECLARE(0, 1, QStringLiteral("SELECT v FROM 値 WHERE ") + condition +
+                                             QStringLiteral(" ORDER BY v"));
+        if (isTrue(r)) {
+            do got << Q0700_SGET(1, QStringLiteral("v")).toString();
+            while (isTrue(Q0500_FETCH(1)));
+        }
+        Q0600_DS_CLOSE(1);
+        return got;
+    };
+    for (const QString& h : hostile) {
+        EXPECT_EQ(rows(QStringLiteral("v = ") + dialectLiteral(h)), QStringList{h})
+            << h.toStdString();
+        EXPECT_EQ(rows(QStringLiteral("v LIKE ") + dialectLiteral(likeLiteralText(h) + u'*')),
+                  (QStringList{h, h + u'z'}))
+            << h.toStdString();
+        EXPECT_EQ(rows(QStringLiteral("v LIKE '") + literalContent(likeLiteralText(h), u'\'') +
+                       QStringLiteral("?'")),
+                  QStringList{h + u'z'})
+            << h.toStdString();
+    }
+    EXPECT_TRUE(log().isEmpty()) << log().join(u'\n').toStdString();
+}
+
+TEST_P(Cursors, StatementsWithoutAResultAreRefusedBeforeTheyRun) {
+    settings();
+    Q0100_CONNECT(0);
+    const QString closing = QStringLiteral(
+        "Q0300 L102 5 00000000 "
+        "ＳＱＬ処理でエラーが発生しました（エラー内容はこの行以前に出力されています）");
+    for (const QString& sql :
+         {QStringLiteral("DELETE FROM 名称マスタ"),
+          QStringLiteral("UPDATE 名称マスタ SET 名称名称 = \"x\""), QStringLiteral("DROP TABLE 名称マスタ"),
+          QStringLiteral("INSERT INTO 名称マスタ (名称ＩＤ) VALUES (\"NEW\")")}) {
+        const qsizetype before = log().size();
+        EXPECT_EQ(exitStatusOf([&] { Q0300_DECLARE(0, 10, sql); }), 2) << sql.toStdString();
+        EXPECT_EQ(log().mid(before),
+                  (QStringList{QStringLiteral("Q0300 L102 1 00000000 (0) "
+                                              "このSQL関数はﾃﾞｰﾀｱｸｾｽ種別'ODBC_DAO'では使用できません。"),
+                               QStringLiteral("Q0300 L102 1 00000000 ") + sql, closing}));
+    }
+    // The data is untouched.
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(
+        0, 10, QStringLiteral("SELECT 名称区分, 名称名称 FROM 名称マスタ ORDER BY 表示順"))));
+    EXPECT_EQ(Q0700_SGET(10, QStringLiteral("名称名称")), QVariant(QStringLiteral("ﾒﾆｭｰ㈱①～")));
+    ASSERT_EQ(Q0500_FETCH(10), QVariant(true));
+    ASSERT_EQ(Q0500_FETCH(10), QVariant(true));
+    EXPECT_EQ(Q0500_FETCH(10), QVariant(kEndOfCursor));
+}
+
+TEST_P(Cursors, ConnectingAgainLeavesDeclaredCursorsReadable) {
+    settings();
+    Q0100_CONNECT(0);
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(
+        0, 10, QStringLiteral("SELECT 名称区分 FROM 名称マスタ WHERE 名称ＩＤ = \"MENU\" ORDER BY 表示順"))));
+    ASSERT_TRUE(isTrue(Q0100_CONNECT(0)));
+    EXPECT_EQ(Q0700_GET(10, QStringLiteral("名称区分")), QVariant(QStringLiteral("01")));
+    EXPECT_EQ(Q0500_FETCH(10), QVariant(true));
+    EXPECT_EQ(Q0710_GET(10, 1), QVariant(QStringLiteral("02")));
+    EXPECT_TRUE(isTrue(Q0600_DS_CLOSE(10)));
+    EXPECT_TRUE(log().isEmpty()) << log().join(u'\n').toStdString();
+}
+
 TAV_BOTH_BACKENDS(Cursors);
+
+// SQLite keeps a value of any kind in any column; a get returns what the database holds.
+class SqliteValues : public tav::test::DataAccessTest {};
+
+TEST_F(SqliteValues, ValuesOutsideTheColumnsTypeComeBackAsStored) {
+    tav::test::TestDatabase sqlite(tav::test::BackendKind::SQLite, folder.path());
+    sqlite.exec({QStringLiteral("CREATE TABLE 混在 (番号 INTEGER, 金額 NUMERIC(8,2), 率 REAL, 順 INTEGER)"),
+                 QStringLiteral("INSERT INTO 混在 VALUES (3.7, 'zz', 'abc', 1)"),
+                 QStringLiteral("INSERT INTO 混在 VALUES ('abc', 12.25, 2, 2)"),
+                 QStringLiteral("INSERT INTO 混在 VALUES (-9007199254740993, 5, NULL, 3)")});
+    tav::test::writeSettings(folder, sqlite.iniSections(0));
+    Q0100_CONNECT(0);
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 1, QStringLiteral("SELECT 番号, 金額, 率 FROM 混在 ORDER BY 順"))));
+    EXPECT_EQ(Q0700_GET(1, QStringLiteral("番号")), QVariant(3.7));
+    EXPECT_EQ(Q0700_NGET(1, QStringLiteral("金額")), QVariant(QStringLiteral("zz")));
+    EXPECT_EQ(Q0700_GET(1, QStringLiteral("率")), QVariant(QStringLiteral("abc")));
+    ASSERT_EQ(Q0500_FETCH(1), QVariant(true));
+    EXPECT_EQ(Q0700_NGET(1, QStringLiteral("番号")), QVariant(QStringLiteral("abc")));
+    EXPECT_EQ(Q0700_GET(1, QStringLiteral("金額")), QVariant(12.25));
+    EXPECT_EQ(Q0710_GET(1, 3), QVariant(2.0));
+    ASSERT_EQ(Q0500_FETCH(1), QVariant(true));
+    EXPECT_EQ(Q0700_GET(1, QStringLiteral("番号")), QVariant(qlonglong(-9007199254740993LL)));
+    EXPECT_EQ(Q0700_GET(1, QStringLiteral("金額")), QVariant(5.0));
+    EXPECT_TRUE(Q0700_GET(1, QStringLiteral("率")).isNull());
+    EXPECT_EQ(Q0700_NGET(1, QStringLiteral("率")), QVariant(0));
+}
 
 }  // namespace
 

@@ -61,6 +61,27 @@ TEST_P(NameMaster, StatementIsTheOneProgramsHaveAlwaysBuilt) {
         "名称ＩＤ = \"A\" AND 名称区分 = \"B\"")));
 }
 
+TEST_P(NameMaster, QuotesInTheValuesStayInsideTheirLiterals) {
+    const QStringList hostile{QStringLiteral("A\""), QStringLiteral("\"OR\"1"),
+                              QStringLiteral("MENUFILE\" OR \"\"=\""),
+                              QStringLiteral("' OR ''='"), QStringLiteral("[名称区分]"),
+                              QStringLiteral("*"), QStringLiteral("%_\\")};
+    for (const QString& h : hostile) {
+        QString standard = h;
+        standard.replace(u'\'', QStringLiteral("''"));
+        db->exec(QStringLiteral("INSERT INTO 名称マスタ VALUES ('") + standard +
+                 QStringLiteral("', '01', 'hit', NULL)"));
+    }
+    for (const QString& h : hostile) {
+        EXPECT_EQ(P5300_MEISYOU_SELECT1(h, QStringLiteral("01")), QVariant(QStringLiteral("hit")))
+            << h.toStdString();
+        EXPECT_EQ(P5300_MEISYOU_SELECT1(QStringLiteral("MENUFILE"), h),
+                  QVariant(QStringLiteral("名称名称?")))
+            << h.toStdString();
+    }
+    EXPECT_TRUE(log().isEmpty()) << log().join(u'\n').toStdString();
+}
+
 TAV_BOTH_BACKENDS(NameMaster);
 
 }  // namespace

@@ -238,7 +238,7 @@ TEST_F(CodeWindow, ForbiddenCharactersCannotBeTypedAndPastedOnesAreRefused) {
     ASSERT_EQ(fake.messageBox.shown.size(), 1u);
     EXPECT_TRUE(fake.messageBox.shown[0].text.contains(QStringLiteral("使用不可能文字 = | ' [")));
     EXPECT_TRUE(rawLog().contains(
-        QStringLiteral("ｺｰﾄﾞ参照 H601 4 00000000 検索条件に使用出来ない文字が含まれています。")));
+        QStringLiteral("ｺｰﾄﾞ参照 H601 4 C[0 検索条件に使用出来ない文字が含まれています。")));
     EXPECT_EQ(declares(), before);
     EXPECT_EQ(w->Text1->selectedText(), QStringLiteral(" C[0 "));
     EXPECT_TRUE(w->Text1->hasFocus());
@@ -317,6 +317,30 @@ TEST_F(CodeWindow, EscWritesNothingBack) {
     EXPECT_EQ(form->control(kName).text(), QString());
     EXPECT_TRUE(selections.empty());
     EXPECT_TRUE(lookupState().ending);
+}
+
+TEST_F(CodeWindow, DirectSearchAfterAnEndedLookupClosesAgain) {
+    searchFor(QStringLiteral("C"));
+    sendKey(w->List1, Qt::Key_Escape);
+    QApplication::processEvents();
+    ASSERT_FALSE(w->isVisible());
+    // A host that starts the next search itself, without OpenCodeLookup.
+    w->Text1->setText(QStringLiteral("C"));
+    w->search();
+    QApplication::processEvents();
+    ASSERT_TRUE(w->isVisible());
+    EXPECT_FALSE(lookupState().ending);
+    sendKey(w->List1, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(w->isVisible());
+    // And once more, closed by a click elsewhere.
+    w->search();
+    QApplication::processEvents();
+    ASSERT_TRUE(w->isVisible());
+    window->activateWindow();
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_FALSE(w->isVisible());
 }
 
 TEST_F(CodeWindow, LosingActivationClosesTheLookupAndEmptiesTheSearchText) {

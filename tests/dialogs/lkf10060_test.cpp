@@ -63,15 +63,22 @@ TEST(PleaseWaitWindow, TenFramesStepInTurn) {
     }
 }
 
-TEST(PleaseWaitWindow, ActivationStartsTheCounterAgain) {
+TEST(PleaseWaitWindow, ShowingItAgainStartsTheCounterAgain) {
+    // As a host uses it: shown, stepped, hidden, shown again. It never takes the activation.
     LKF10060 w;
     w.show();
+    QApplication::processEvents();
     w.step();
     w.step();
     ASSERT_EQ(w.frameCounter(), 2);
-    QApplication::setActiveWindow(&w);
+    w.hide();
+    w.show();
     QApplication::processEvents();
+    EXPECT_FALSE(w.isActiveWindow());
     EXPECT_EQ(w.frameCounter(), 0);
+    EXPECT_EQ(w.ANI_PIC->pixmap().toImage(), w.Image[0]->pixmap().toImage());
+    w.step();
+    EXPECT_EQ(w.frameCounter(), 1);
 }
 
 TEST(PleaseWaitWindow, AnimatesByItselfWhileTheEventLoopRuns) {

@@ -11,8 +11,10 @@
 #include "dataaccess/lsqlio00_state.h"
 #include "dialogs/lkf10040.h"
 #include "dialogs/lkf10050.h"
+#include "dialogs/lkf10060.h"
 #include "formhelper/code_lookup.h"
 #include "formhelper/helper_context.h"
+#include "formhelper/item_access.h"
 #include "formhelper/printed_lists.h"
 #include "formhelper/screen_definition.h"
 #include "sample_data.h"
@@ -87,9 +89,38 @@ TEST_F(SampleScreen, CustomerDetailsByCode) {
     EXPECT_EQ(screen->BALANCE->text(), QString());
     EXPECT_EQ(screen->STATUS->text(),
               QStringLiteral("顧客コード 999999 の顧客は登録されていません。"));
-    // A quote never reaches the statement.
-    screen->showCustomer(QStringLiteral("0'1"));
-    EXPECT_EQ(screen->STATUS->text(), QString());
+}
+
+TEST_F(SampleScreen, QuotesTypedOrChosenStayInsideTheCode) {
+    const QString db = folder.file(QStringLiteral("TAV_OFFICE.db"));
+    ASSERT_EQ(officedb::execSqlite(db, {QStringLiteral(
+                                           "INSERT INTO 顧客マスタ (顧客コード, 顧客名, 貸付残高) "
+                                           "VALUES ('00\"X', '引用符\"商会', 7654321)")}),
+              QString());
+    // Typed and Enter: a code that does not exist is reported as such, whatever it holds.
+    for (const QString& code :
+         {QStringLiteral("A\""), QStringLiteral("\"OR\"1"), QStringLiteral("0'1"),
+          QStringLiteral("' OR '"), QStringLiteral("*"), QStringLiteral("0000?1"),
+          QStringLiteral("[0]")}) {
+        screen->CUST_CODE->setText(code);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        EXPECT_EQ(test::exitStatusOf([&] { QApplication::sendEvent(screen->CUST_CODE, &enter); }),
+                  -1)
+            << code.toStdString();
+        EXPECT_EQ(screen->CUST_NAME->text(), QString()) << code.toStdString();
+        EXPECT_EQ(screen->STATUS->text(),
+                  QStringLiteral("顧客コード ") + code + QStringLiteral(" の顧客は登録されていません。"));
+    }
+    // Chosen from the look-up.
+    screen->CUST_CODE->setText(QStringLiteral("00\""));
+    screen->openLookup();
+    dialogs::LKF10040& w = dialogs::LKF10040::instance();
+    ASSERT_EQ(w.List1->count(), 1);
+    w.List1->setCurrentRow(0);
+    EXPECT_EQ(test::exitStatusOf([] { formhelper::OutputCodeName(); }), -1);
+    EXPECT_EQ(screen->CUST_CODE->text(), QStringLiteral("00\"X"));
+    EXPECT_EQ(screen->CUST_NAME->text(), QStringLiteral("引用符\"商会"));
+    EXPECT_EQ(screen->BALANCE->text(), QStringLiteral("7,654,321"));
 }
 
 TEST_F(SampleScreen, LookupWritesCodeNameAndDetailsBack) {
@@ -107,6 +138,35 @@ TEST_F(SampleScreen, LookupWritesCodeNameAndDetailsBack) {
     EXPECT_EQ(screen->CUST_NAME->text(), QStringLiteral("小林　恵子"));
     EXPECT_EQ(screen->PHONE->text(), QStringLiteral("03-3993-7777"));
     EXPECT_EQ(screen->CONTRACT->text(), QStringLiteral("2022/09/19"));
+}
+
+TEST_F(SampleScreen, EveryLabelShowsItsTextAsText) {
+    formhelper::Form& form = screen->form();
+    const int name = form.indexOf(screen->CUST_NAME);
+    formhelper::SetItemValue(form, name, QStringLiteral("ABC"));
+    const int oneLine = screen->CUST_NAME->sizeHint().height();
+    formhelper::SetItemValue(form, name, QStringLiteral("<b>ABC</b><br>DEF"));
+    EXPECT_EQ(screen->CUST_NAME->text(), QStringLiteral("<b>ABC</b><br>DEF"));
+    EXPECT_EQ(screen->CUST_NAME->sizeHint().height(), oneLine);
+    // The screen, the look-up, the debugger and the please-wait window.
+    screen->openLookup();
+    dialogs::LKF10050::showDebugger(screen.get());
+    dialogs::LKF10060 wait;
+    int labels = 0;
+    for (QWidget* top : {static_cast<QWidget*>(screen.get()),
+                         static_cast<QWidget*>(&dialogs::LKF10040::instance()),
+                         static_cast<QWidget*>(dialogs::LKF10050::loaded()),
+                         static_cast<QWidget*>(&wait)}) {
+        ASSERT_NE(top, nullptr);
+        for (QLabel* l : top->findChildren<QLabel*>()) {
+            EXPECT_EQ(l->textFormat(), Qt::PlainText) << l->objectName().toStdString();
+            ++labels;
+        }
+    }
+    EXPECT_GT(labels, 20);
+    // The debugger's modes write tags into the labels: still text.
+    dialogs::LKF10050::loaded()->Command1->click();
+    EXPECT_EQ(screen->CUST_NAME->textFormat(), Qt::PlainText);
 }
 
 TEST_F(SampleScreen, DebuggerKeyOpensTheDebuggerOverTheScreen) {

@@ -252,15 +252,18 @@ TEST(ReplaceTokenTest, ReplacesEveryOccurrenceAndAlwaysEnds) {
 }
 
 TEST_F(Statement, ForbiddenCharactersAndNonNumbersForANumericKeyAreRefused) {
-    // The message's two line breaks are two blanks in the log (issue 14 item 13).
-    const QString head =
-        QStringLiteral("ｺｰﾄﾞ参照 H601 4 00000000 検索条件に使用出来ない文字が含まれています。  ");
-    for (const char* text : {"A|B", "O'Brien", "[A]"}) {
+    // The message's two line breaks are two blanks in the log.
+    const QString head = QStringLiteral("検索条件に使用出来ない文字が含まれています。  ");
+    // The trimmed text stands where the number of the line stands.
+    for (const char* text : {"A|B", " O'Brien ", "[A]"}) {
         fake.messageBox.shown.clear();
         EXPECT_TRUE(RefuseSearchText(QString::fromUtf8(text))) << text;
         ASSERT_EQ(fake.messageBox.shown.size(), 1u);
+        EXPECT_TRUE(rawLog().endsWith(QStringLiteral("ｺｰﾄﾞ参照 H601 4 ") +
+                                      QString::fromUtf8(text).trimmed() + u' ' + head +
+                                      QStringLiteral("使用不可能文字 = | ' [\r\n")))
+            << text;
     }
-    EXPECT_TRUE(rawLog().endsWith(head + QStringLiteral("使用不可能文字 = | ' [\r\n")));
     // Full-width look-alikes and the other brackets are allowed.
     for (const char* text : {"Ａ｜Ｂ", "［Ａ］", "A]", "  ", ""})
         EXPECT_FALSE(RefuseSearchText(QString::fromUtf8(text))) << text;
@@ -269,11 +272,41 @@ TEST_F(Statement, ForbiddenCharactersAndNonNumbersForANumericKeyAreRefused) {
     for (const char* text : {" 12 ", "-3", "1.5", ""})
         EXPECT_FALSE(RefuseSearchText(QString::fromUtf8(text))) << text;
     const qsizetype before = rawLog().count(QStringLiteral(" H601 4 "));
-    for (const char* text : {"0 OR 1=1", "1;DROP TABLE X", "１２", "1e5", "12A"})
+    for (const char* text : {"0 OR 1=1", "1;DROP TABLE X", "１２", "12A", "1e5"})
         EXPECT_TRUE(RefuseSearchText(QString::fromUtf8(text))) << text;
     EXPECT_EQ(rawLog().count(QStringLiteral(" H601 4 ")), before + 5);
-    EXPECT_TRUE(
-        rawLog().endsWith(head + QStringLiteral("数値のコードは数字で入力してください。\r\n")));
+    EXPECT_TRUE(rawLog().contains(QStringLiteral(" H601 4 12A ") + head));
+    // A numeric text is written as the reporter writes a number.
+    EXPECT_TRUE(rawLog().endsWith(QStringLiteral(" H601 4 00100000 ") + head +
+                                  QStringLiteral("数値のコードは数字で入力してください。\r\n")));
+}
+
+TEST_F(Statement, SearchTextNeverLeavesItsLiteral) {
+    LookupState& s = lookupState();
+    const QString base = QStringLiteral("SELECT CODE,NAME,KANA FROM CODE_M WHERE CODE ");
+    // The wildcards typed are matched as they are; only the "*" after them is one.
+    EXPECT_EQ(stmt(QStringLiteral("A*?")),
+              base + QStringLiteral("LIKE 'A[*][?]*' ORDER BY CODE"));
+    EXPECT_EQ(stmt(QStringLiteral("x'\"")), base + QStringLiteral("LIKE 'x''\"*' ORDER BY CODE"));
+    s.definition.keyAttribute = QStringLiteral("9");
+    EXPECT_EQ(stmt(QStringLiteral("1 OR 1")), base + QStringLiteral("=> '1 OR 1' ORDER BY CODE"));
+    // A template takes the text in the form of each place it names.
+    setKind(1, QStringLiteral("CUST"));
+    s.currentCodeId = QStringLiteral("CUST");
+    s.kinds[1].enablingText = QStringLiteral("1");
+    s.kinds[1].fixedSql = QStringLiteral("SELECT CODE FROM V");
+    s.kinds[1].sqlTemplate = QStringLiteral(
+        "SELECT CODE FROM V WHERE A = \"%%Q_VALUE%%\" AND B LIKE '%%Q_VALUE%%*' AND "
+        "C = %%Q_VALUE%% AND [%%Q_VALUE%%] = 1");
+    EXPECT_EQ(stmt(QStringLiteral("a\"b'*]")),
+              QStringLiteral("SELECT CODE FROM V WHERE A = \"a\"\"b'*]\" AND B LIKE 'a\"b''[*]]*' "
+                             "AND C = \"a\"\"b'*]\" AND [a\"b'*] = 1"));
+    EXPECT_EQ(stmt(QStringLiteral("-12")),
+              QStringLiteral("SELECT CODE FROM V WHERE A = \"-12\" AND B LIKE '-12*' AND C = (-12) "
+                             "AND [-12] = 1"));
+    EXPECT_EQ(stmt(QStringLiteral("12")),
+              QStringLiteral("SELECT CODE FROM V WHERE A = \"12\" AND B LIKE '12*' AND C = 12 AND "
+                             "[12] = 1"));
 }
 
 // ---- reading real code tables

@@ -1,5 +1,8 @@
 #include "formhelper/item_access.h"
 
+#include <QApplication>
+#include <QLineEdit>
+
 #include "fixture.h"
 
 using namespace tav::formhelper;
@@ -77,6 +80,36 @@ TEST_F(Screen, TheFocusedFieldIsShownUnformatted) {
     ctx.activeForm = nullptr;
     SetItemValue(*form, t::kAmount, QStringLiteral("1234567"));
     EXPECT_EQ(c(t::kAmount).text(), QStringLiteral("1,234,567"));
+}
+
+TEST_F(Screen, FocusInAWindowThatIsNoScreenEndsTheActiveForm) {
+    HelperContext& ctx = helperContext();
+    window->show();
+    window->activateWindow();
+    c(t::kAmount).setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(ctx.activeForm, form.get());
+    ASSERT_EQ(ctx.focusControlIndex, t::kAmount);
+    // A window that works on the active form (the debugger) leaves it as it is.
+    QWidget tool;
+    tool.setProperty(kWorksOnActiveFormProperty, true);
+    auto* toolField = new QLineEdit(&tool);
+    tool.show();
+    tool.activateWindow();
+    toolField->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(ctx.activeForm, form.get());
+    // Any other window (a message box, the code reference window) ends it.
+    QWidget other;
+    auto* field = new QLineEdit(&other);
+    other.show();
+    other.activateWindow();
+    field->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(field->hasFocus());
+    EXPECT_EQ(ctx.activeForm, nullptr);
+    SetItemValue(*form, t::kAmount, QStringLiteral("7654321"));
+    EXPECT_EQ(c(t::kAmount).text(), QStringLiteral("7,654,321"));
 }
 
 TEST_F(Screen, UnsupportedKindsAndUnknownItemsAreReported) {

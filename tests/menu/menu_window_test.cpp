@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "common/window_placement.h"
+#include "menu/login_window.h"
 #include "menu/menu_context.h"
 #include "menu/menu_main_window.h"
 #include "menu_fakes.h"
@@ -165,6 +166,19 @@ TEST_F(MenuWindowTest, ControlsCarryTheirNamesCaptionsFontsAndColours) {
     EXPECT_EQ(w.lblTitle[0]->palette().color(QPalette::WindowText), QColor(Qt::black));
     // The design colour of the front title is white.
     EXPECT_EQ(w.designTitleColour(), QStringLiteral("16777215"));
+}
+
+TEST_F(MenuWindowTest, LabelsOfTheMenuAndTheLoginShowTheirTextAsText) {
+    // The company name comes from the database.
+    w.setCompanyCaption(QStringLiteral("<b>ABC</b><br>DEF "));
+    EXPECT_EQ(w.JISYA0->text(), QStringLiteral("<b>ABC</b><br>DEF "));
+    menu::LoginWindow login;
+    for (QWidget* top : {static_cast<QWidget*>(&w), static_cast<QWidget*>(&login)}) {
+        const QList<QLabel*> labels = top->findChildren<QLabel*>();
+        EXPECT_GE(labels.size(), 3);
+        for (QLabel* l : labels)
+            EXPECT_EQ(l->textFormat(), Qt::PlainText) << l->objectName().toStdString();
+    }
 }
 
 TEST_F(MenuWindowTest, TitleColourIsReadRedInTheLowByte) {

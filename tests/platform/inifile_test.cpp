@@ -37,6 +37,10 @@ TEST(IniFile, QuotesComeOffOnlyInMatchingPairs) {
     EXPECT_EQ(ini.getString("SQL/IO", "DB01", "", 255), QStringLiteral("quoted value"));
     EXPECT_EQ(ini.getString("SQL/IO", "DB02", "", 255), QStringLiteral("single"));
     EXPECT_EQ(ini.getString("SQL/IO", "DB03", "", 255), QStringLiteral("\"unbalanced'"));
+    // A default loses its quotes the same way, after its trailing blanks.
+    EXPECT_EQ(ini.getString("SQL/IO", "NONE", "\"DEF VALUE\"  ", 255), QStringLiteral("DEF VALUE"));
+    EXPECT_EQ(ini.getString("SQL/IO", "NONE", "'x'", 255), QStringLiteral("x"));
+    EXPECT_EQ(ini.getString("SQL/IO", "NONE", "\"x'", 255), QStringLiteral("\"x'"));
 }
 
 TEST(IniFile, MissingThingsGiveTheDefaultAndCommentsAreSkipped) {

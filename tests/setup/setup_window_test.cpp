@@ -69,6 +69,8 @@ TEST(SetupWindow, ControlsHaveTheirDesignTextsPlacesAndTabIndices) {
 
 TEST(SetupWindow, FontsAndColours) {
     TAV_set_Form f;
+    for (QLabel* l : f.findChildren<QLabel*>())
+        EXPECT_EQ(l->textFormat(), Qt::PlainText) << l->objectName().toStdString();
     const QString gothic = QStringLiteral("ＭＳ Ｐゴシック");
     struct FontCase {
         QWidget* control;

@@ -113,3 +113,21 @@ TEST(SystemLogUnwritable, BoxesAndTheEndStillCome) {
     EXPECT_EQ(tav::test::exitStatusOf([] { SystemLogReport("Q0100", "L901", 5, 0, "x"); }), 2);
     EXPECT_EQ(fake.messageBox.shown.size(), 2u);
 }
+
+#include "common/app_start.h"
+
+// The package's own folder is never written: its programs log in the user's state folder.
+TEST(SystemLogFolderTest, PackageFolderLogsToTheUsersStateFolder) {
+    const QString home = QStringLiteral("/home/kim");
+    EXPECT_EQ(SystemLogFolder(QStringLiteral("/usr/lib/tav"), home, {}),
+              QStringLiteral("/home/kim/.local/state/tav"));
+    EXPECT_EQ(SystemLogFolder(QStringLiteral("/usr/lib/tav"), home, QStringLiteral("/var/st")),
+              QStringLiteral("/var/st/tav"));
+    // A relative XDG_STATE_HOME is ignored, as the base-directory rules say.
+    EXPECT_EQ(SystemLogFolder(QStringLiteral("/usr"), home, QStringLiteral("rel")),
+              QStringLiteral("/home/kim/.local/state/tav"));
+    EXPECT_EQ(SystemLogFolder(QStringLiteral("/home/kim/TAV/SYS/App"), home, {}),
+              QStringLiteral("/home/kim/TAV/SYS/App"));
+    EXPECT_EQ(SystemLogFolder(QStringLiteral("/usrdata/TAV/SYS/App"), home, {}),
+              QStringLiteral("/usrdata/TAV/SYS/App"));
+}

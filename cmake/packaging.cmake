@@ -34,7 +34,7 @@ file(CREATE_LINK /usr/share/fontconfig/conf.avail/65-tav-fonts.conf ${TAV_FONT_L
 install(FILES ${TAV_FONT_LINK} DESTINATION /etc/fonts/conf.d)
 
 # Manual pages and the changelog, compressed as Debian wants them (gzip -9n: no name, no time).
-set(TAV_MAN_PAGES tav-make-installation tav-menu)
+set(TAV_MAN_PAGES tav-make-installation tav-menu tav-check-menu)
 set(TAV_GZ_FILES)
 foreach(page IN LISTS TAV_MAN_PAGES)
   set(out ${CMAKE_BINARY_DIR}/packaging/${page}.1.gz)

@@ -122,7 +122,7 @@ grep -qx "tav-make-installation: kept the office's $T/SYS_TST/App/KOKY0100.SCR; 
 # ---- the commands: help, refusals, failures from the desktop ---------------------------------
 FRESH=$WORK/shared/fresh
 mkdir -m 777 "$FRESH"
-for cmd in tav-make-installation tav-menu; do
+for cmd in tav-make-installation tav-menu tav-check-menu; do
     out=$(runuser -u "$USER_NAME" -- env HOME="$FRESH" "$cmd" --help) || fail "$cmd --help exit status"
     grep -q "^Usage: $cmd" <<<"$out" || fail "$cmd --help: $out"
     man -w "$cmd" >/dev/null 2>&1 || fail "no manual page for $cmd"

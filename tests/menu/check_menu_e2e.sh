@@ -14,6 +14,12 @@ for n in tav_demo_header tav_demo_note TAV_KASI0100 TAV_KASI0200 TAV_KOKY0100; d
 st=0; out=$("$CHECK" "$APP/TAV_MENU1.DAT") || st=$?
 [ $st = 0 ] && [ -z "$out" ] || fail "demo menu: status $st: $out"
 echo "demo menu: clean"
+# The README's example menu file is clean too.
+awk '/^<!-- \/menu-example -->/ { p = 0 } p && !/^```/ { print } /^<!-- menu-example -->/ { p = 1 }' \
+    "$(dirname "$0")/../../README.md" | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$APP/README.DAT"
+[ "$(grep -c . "$APP/README.DAT")" = 8 ] || fail "the README's example was not found"
+st=0; out=$("$CHECK" "$APP/README.DAT") || st=$?
+[ $st = 0 ] && [ -z "$out" ] || fail "README example: status $st: $out"
 
 F=$APP/bad.DAT
 long=$(printf '%0190d' 0)

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/app_start.h"
 #include "helper_context.h"
 #include "platform/program_info.h"
 #include "platform/services.h"
@@ -317,7 +318,11 @@ void printListDocument(const ListDocument& doc, const QString& defaultPrinterNam
         if (paintListDocument(doc, printer)) return;
         // A printer that refuses the job: the list still reaches the user as a file.
     }
-    const QString path = uniquePdfPath(platform::programFolder(), doc.name, platform::now());
+    // The file goes where the system log goes: never into the package's own folder.
+    const QString folder = common::SystemLogFolder(platform::programFolder(), QDir::homePath(),
+                                                   qEnvironmentVariable("XDG_STATE_HOME"));
+    QDir().mkpath(folder);
+    const QString path = uniquePdfPath(folder, doc.name, platform::now());
     if (writeListPdf(doc, path)) {
         platform::messageBox(
             QStringLiteral("プリンタが使用できないため、ファイルに出力しました。\r\n") +

@@ -27,7 +27,7 @@ QString OptionMenuStatement(const QString& nameKind) {
 
 void M0140_OPT_MENU() {
     MenuTable& table = menuTable();
-    // The index the routine is at, named by its failure message. Part 1.5 raises the index
+    // The index the routine is at, named by its failure message. The option menu raises the index
     // before it fills the entry, so an entry that no longer fits is named by the index it would
     // have taken (1000); the table itself never holds an index past its end.
     int at = table.LastEntryIndex;

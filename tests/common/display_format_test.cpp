@@ -241,7 +241,7 @@ TEST_F(DisplayFormat, UserFormatFailureIsReportedAndKeepsTheValue) {
     EXPECT_EQ(FormatById("83", "20240315"), QStringLiteral("20240315"));
     const QStringList r = reports();
     ASSERT_EQ(r.size(), 1);
-    // The report's line breaks are blanks in the log: it stays one line (issue 14 item 13).
+    // The report's line breaks are blanks in the log: it stays one line.
     EXPECT_EQ(r[0], QStringLiteral("C8100 H811 1 00000083 "
                                    "ユーザ定義フォーマット文字列を使用したフォーマット関数にて"
                                    "エラーが発生しました。 83  yyyy/mm/dd 入力値：20240315"

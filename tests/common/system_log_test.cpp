@@ -114,7 +114,7 @@ TEST(SystemLogUnwritable, BoxesAndTheEndStillCome) {
     EXPECT_EQ(fake.messageBox.shown.size(), 2u);
 }
 
-// Issue 14 item 12: the log file is created with its first line, not when the log is named at
+// The log file is created with its first line, not when the log is named at
 // program start, so a run that logs nothing leaves no FEND_SYS.LOG behind.
 TEST_F(SystemLog, TheFileIsCreatedWithItsFirstLine) {
     EXPECT_FALSE(QFile::exists(folder.file("FEND_SYS.LOG")));
@@ -135,7 +135,7 @@ TEST(SystemLogStart, ARunThatLogsNothingCreatesNoFile) {
     EXPECT_FALSE(QFile::exists(folder.file("FEND_SYS.LOG")));
 }
 
-// Issue 14 item 13: a message with line breaks (CR LF, CR or LF) stays one log line; each break
+// A message with line breaks (CR LF, CR or LF) stays one log line; each break
 // becomes one blank. The place-and-message box keeps the text as it was.
 TEST_F(SystemLog, LineBreaksOfAMessageAreJoinedIntoOneLine) {
     SystemLogReport("Q0300", "L030", 1, 0,
@@ -151,4 +151,20 @@ TEST_F(SystemLog, LineBreaksOfAMessageAreJoinedIntoOneLine) {
     EXPECT_EQ(bytes.count('\r'), 2);
     ASSERT_EQ(fake.messageBox.shown.size(), 1u);
     EXPECT_EQ(fake.messageBox.shown[0].text, QStringLiteral("発生場所 = Z7300\r一行目\r\n二行目"));
+#include "common/app_start.h"
+
+// The package's own folder is never written: its programs log in the user's state folder.
+TEST(SystemLogFolderTest, PackageFolderLogsToTheUsersStateFolder) {
+    const QString home = QStringLiteral("/home/kim");
+    EXPECT_EQ(SystemLogFolder(QStringLiteral("/usr/lib/tav"), home, {}),
+              QStringLiteral("/home/kim/.local/state/tav"));
+    EXPECT_EQ(SystemLogFolder(QStringLiteral("/usr/lib/tav"), home, QStringLiteral("/var/st")),
+              QStringLiteral("/var/st/tav"));
+    // A relative XDG_STATE_HOME is ignored, as the base-directory rules say.
+    EXPECT_EQ(SystemLogFolder(QStringLiteral("/usr"), home, QStringLiteral("rel")),
+              QStringLiteral("/home/kim/.local/state/tav"));
+    EXPECT_EQ(SystemLogFolder(QStringLiteral("/home/kim/TAV/SYS/App"), home, {}),
+              QStringLiteral("/home/kim/TAV/SYS/App"));
+    EXPECT_EQ(SystemLogFolder(QStringLiteral("/usrdata/TAV/SYS/App"), home, {}),
+              QStringLiteral("/usrdata/TAV/SYS/App"));
 }

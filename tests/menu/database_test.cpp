@@ -330,7 +330,7 @@ TEST_F(OptionMenu, AQuoteInTheClassStaysInsideTheLiteral) {
     EXPECT_TRUE(boxes().empty());
 }
 
-// Issue 14 item 10: Part 1.5 raises the index before it fills the entry, so the message names
+// The option menu raises the index before it fills the entry, so the message names
 // 1000, the index of the entry that no longer fits; the table keeps its last entry at 999.
 TEST_F(OptionMenu, ATableThatIsFullEnds) {
     office({{"A", "M1", "a", ""}, {"B", "M1", "b", ""}, {"C", "M1", "c", ""}});

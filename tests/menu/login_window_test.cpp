@@ -74,7 +74,7 @@ TEST(PasswordFile, ReadsCp932AndReportsAMissingFile) {
     EXPECT_EQ(f.password, QStringLiteral("合言葉, です"));
 }
 
-// Issue 14 item 6: a password file of ASCII and half-width katakana is valid UTF-8 by chance
+// A password file of ASCII and half-width katakana is valid UTF-8 by chance
 // ("ﾃｽ" is C3 BD) and is still read as CP932.
 TEST(PasswordFile, HalfWidthKatakanaThatLooksLikeUtf8IsReadAsCp932) {
     QTemporaryDir dir;

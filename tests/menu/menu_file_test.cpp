@@ -256,7 +256,7 @@ TEST_F(MenuFile, TheBytesOfACp932FileAreReadAsTheOfficeWroteThem) {
     EXPECT_EQ(at(0).Description, "丸ｶ①");
 }
 
-// Issue 14 item 6: a menu file of ASCII and half-width katakana is valid UTF-8 by chance ("ﾃｽ"
+// A menu file of ASCII and half-width katakana is valid UTF-8 by chance ("ﾃｽ"
 // is C3 BD) and is still read as the CP932 the office wrote.
 TEST_F(MenuFile, HalfWidthKatakanaThatLooksLikeUtf8IsReadAsCp932) {
     const QString text = entry("10", "01", "00", "00", "ﾃｽﾄｰ") + "\r\n" +
@@ -272,7 +272,7 @@ TEST_F(MenuFile, HalfWidthKatakanaThatLooksLikeUtf8IsReadAsCp932) {
     EXPECT_TRUE(boxes().empty());
 }
 
-// Issue 14 item 7: a stray LF inside a record of a CR LF file does not split the record, so the
+// A stray LF inside a record of a CR LF file does not split the record, so the
 // entry is not lost; a file without any CR LF is split at LF.
 TEST_F(MenuFile, AStrayLfInsideACrLfRecordKeepsTheRecordWhole) {
     tav::test::writeCp932(

@@ -71,7 +71,7 @@ TEST(IniFile, ReadsCp932Files) {
               QStringLiteral("㈱ﾃｽﾄ"));
 }
 
-// Issue 14 items 6 and 7: a FEND_RUN.INI of ASCII and half-width katakana is valid UTF-8 by
+// A FEND_RUN.INI of ASCII and half-width katakana is valid UTF-8 by
 // chance ("ﾃｽ" is C3 BD), and still CP932; a stray LF stays inside its CR LF line.
 TEST(IniFile, HalfWidthKatakanaThatLooksLikeUtf8IsReadAsCp932) {
     QTemporaryDir dir;

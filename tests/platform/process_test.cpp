@@ -140,7 +140,7 @@ TEST(DesktopCommands, ExplorerAndNotepadMapToTheDesktop) {
     EXPECT_FALSE(mapDesktopCommand("/bin/true", {}, &prog, &args));
 }
 
-// Issue 14 item 8: $TAV_TEXT_EDITOR may name the editor by a full path as well as by a name found
+// $TAV_TEXT_EDITOR may name the editor by a full path as well as by a name found
 // on PATH; the "notepad" command lines of %P04_notepad and %P05_notepad then open the file in it.
 TEST_F(ProcessStart, NotepadOpensTheFileInAnEditorNamedByAFullPath) {
     const QString file = folder + QStringLiteral("/README.TXT");
@@ -174,7 +174,7 @@ TEST_F(ProcessStart, NotepadOpensTheFileInAnEditorNamedByAFullPath) {
     qunsetenv("TAV_TEXT_EDITOR");
 }
 
-// Issue 14 item 9: an Explorer command line without a folder (an unusable backup folder name
+// An Explorer command line without a folder (an unusable backup folder name
 // with RelativeFlag "0" gives "explorer /e,/root,") opens Explorer's default view, the user's
 // home folder, instead of handing the file manager one empty argument.
 TEST(DesktopCommands, ExplorerWithoutAFolderOpensTheHomeFolder) {

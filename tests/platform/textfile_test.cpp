@@ -64,7 +64,7 @@ TEST(SplitLines, EndsLinesAtCrLfOrLf) {
     EXPECT_EQ(splitLines(QString()), QStringList());
 }
 
-// Issue 14 item 7: a file that uses CR LF ends its lines at CR LF only, so a stray LF (or CR)
+// A file that uses CR LF ends its lines at CR LF only, so a stray LF (or CR)
 // inside a record stays in that record; only a file without any CR LF is split at LF.
 TEST(SplitLines, AStrayLfInsideACrLfFileStaysInItsLine) {
     EXPECT_EQ(splitLines(QStringLiteral("a\r\nb\nc\r\nd")), (QStringList{"a", "b\nc", "d"}));
@@ -73,7 +73,7 @@ TEST(SplitLines, AStrayLfInsideACrLfFileStaysInItsLine) {
     EXPECT_EQ(splitLines(QStringLiteral("a\r\r\nb")), (QStringList{"a\r", "b"}));
 }
 
-// Issue 14 item 6: half-width katakana pairs such as "ﾃｽ" (C3 BD) are valid two-byte UTF-8, but
+// Half-width katakana pairs such as "ﾃｽ" (C3 BD) are valid two-byte UTF-8, but
 // that alone decides nothing: a file of ASCII and half-width kana is CP932.
 TEST(DecodeText, HalfWidthKatakanaThatLooksLikeUtf8IsCp932) {
     const QByteArray kana("@10 01 00 00 \xC3\xBD\xC4\xB0 \xC3\xBD");  // ﾃｽﾄｰ ﾃｽ

@@ -110,7 +110,7 @@ TEST_F(SetupFlow, ReadmeLinesAreEndedByCrLfWhateverTheFileUsed) {
     EXPECT_TRUE(fake.messageBox.shown.empty());
 }
 
-// Issue 14 items 6 and 7: a readme of ASCII and half-width katakana is valid UTF-8 by chance
+// A readme of ASCII and half-width katakana is valid UTF-8 by chance
 // ("ﾃｽ" is C3 BD) and is still CP932; a stray LF of a CR LF file does not end a line.
 TEST_F(SetupFlow, AReadmeOfHalfWidthKatakanaIsCp932AndEndsLinesAtCrLf) {
     writeReadme(QStringLiteral("ﾃｽﾄｰ ﾃｽ\r\nA\nB\r\n"));

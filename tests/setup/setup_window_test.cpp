@@ -141,7 +141,7 @@ TEST(SetupWindow, TheInstructionBoxHoldsItsFourLines) {
                              "・OKボタンを押した後、しばらく時間がかかります。\r\n"));
 }
 
-// Issue 14 item 11: the instructions are read while the archive runs and the launcher has the
+// The instructions are read while the archive runs and the launcher has the
 // window disabled; they stay as legible as in the enabled window (not grey on yellow).
 TEST(SetupWindow, TheInstructionsStayLegibleWhileTheWindowIsDisabled) {
     TAV_set_Form f;

@@ -1,0 +1,45 @@
+-- The office database of TAV for SQLite:  sqlite3 TAV_OFFICE.db < tav_schema_sqlite.sql
+-- 名称マスタ: the name master. The menu reads the rows below (名称ＩＤ, 名称区分):
+--   TAV_MENU/M0      the menu file, when the command line names none
+--   VERSION/BA       the version shown in the window caption
+--   MAIN_WIN_CAP/M3  replaces the system name of a "$" record of kind 1 (optional)
+--   MAIN_LBL_CAP/M3  replaces the title of a "$" record of kind 3 (optional)
+--   BK_KING/BK       the backup folder (%PARAM02 entries, the end-of-business reminder)
+--   (any ID)/Mx      the buttons of an option menu "%OPT_MENU Mx": 名称ＩＤ the program,
+--                    名称名称 the caption, 名称説明 the description (up to ten, by 名称ＩＤ)
+CREATE TABLE 名称マスタ (
+    名称ＩＤ TEXT NOT NULL,
+    名称区分 TEXT NOT NULL,
+    名称名称 TEXT,
+    名称説明 TEXT,
+    PRIMARY KEY (名称ＩＤ, 名称区分)
+);
+-- 自社情報: the company information; the menu shows メニューヘッダ of the row with アドレス 100.
+CREATE TABLE 自社情報 (
+    アドレス INTEGER NOT NULL PRIMARY KEY,
+    メニューヘッダ TEXT,
+    タイトル１行目 TEXT, 内容１行目 TEXT,
+    タイトル２行目 TEXT, 内容２行目 TEXT,
+    タイトル３行目 TEXT, 内容３行目 TEXT,
+    タイトル４行目 TEXT, 内容４行目 TEXT,
+    タイトル５行目 TEXT, 内容５行目 TEXT,
+    タイトル６行目 TEXT, 内容６行目 TEXT,
+    タイトル７行目 TEXT, 内容７行目 TEXT
+);
+-- 顧客マスタ: a code table, read by the code look-up of the sample screen TAV_KOKY0100
+-- (key 顧客コード, name 顧客名).
+CREATE TABLE 顧客マスタ (
+    顧客コード TEXT NOT NULL PRIMARY KEY,
+    顧客名 TEXT,
+    顧客カナ TEXT,
+    住所 TEXT,
+    電話番号 TEXT,
+    貸付残高 INTEGER,
+    契約日 TEXT
+);
+
+INSERT INTO 名称マスタ (名称ＩＤ, 名称区分, 名称名称, 名称説明) VALUES ('TAV_MENU', 'M0', 'TAV_MENU1.DAT', '');
+INSERT INTO 名称マスタ (名称ＩＤ, 名称区分, 名称名称, 名称説明) VALUES ('VERSION', 'BA', 'Ver 1.0', '');
+INSERT INTO 名称マスタ (名称ＩＤ, 名称区分, 名称名称, 名称説明) VALUES ('BK_KING', 'BK', '..\..\Backup', '');
+INSERT INTO 自社情報 (アドレス, メニューヘッダ) VALUES (100, '株式会社マルヴネ　本店');
+INSERT INTO 顧客マスタ VALUES ('000001', '山田　太郎', 'ﾔﾏﾀﾞ ﾀﾛｳ', '東京都新宿区西新宿１－１－１', '03-0000-0001', 500000, '20260401');

@@ -151,6 +151,8 @@ TEST_F(SystemLog, LineBreaksOfAMessageAreJoinedIntoOneLine) {
     EXPECT_EQ(bytes.count('\r'), 2);
     ASSERT_EQ(fake.messageBox.shown.size(), 1u);
     EXPECT_EQ(fake.messageBox.shown[0].text, QStringLiteral("発生場所 = Z7300\r一行目\r\n二行目"));
+}
+
 #include "common/app_start.h"
 
 // The package's own folder is never written: its programs log in the user's state folder.

@@ -21,6 +21,18 @@ const SQLWCHAR* wide(const QString& s) {
     return reinterpret_cast<const SQLWCHAR*>(s.utf16());
 }
 
+// Hands a statement's text to a driver call in the connection's encoding: UTF-16 through the
+// wide entry point, UTF-8 through the narrow one; the length is passed, so a NUL still counts.
+template <typename WideCall, typename NarrowCall>
+SQLRETURN withStatementText(TextEncoding enc, const QString& sql, WideCall wideCall,
+                            NarrowCall narrowCall) {
+    if (enc == TextEncoding::Utf16Wide)
+        return wideCall(const_cast<SQLWCHAR*>(wide(sql)), static_cast<SQLINTEGER>(sql.size()));
+    QByteArray bytes = sql.toUtf8();
+    return narrowCall(reinterpret_cast<SQLCHAR*>(bytes.data()),
+                      static_cast<SQLINTEGER>(bytes.size()));
+}
+
 QString fromWide(const SQLWCHAR* p, qsizetype units) {
     return QString::fromUtf16(reinterpret_cast<const char16_t*>(p), units);
 }
@@ -212,29 +224,19 @@ bool Statement::setQueryTimeout(SQLULEN seconds) {
 }
 
 void Statement::execDirect(const QString& sql) {
-    SQLRETURN rc;
-    if (connection_.encoding() == TextEncoding::Utf16Wide) {
-        rc = SQLExecDirectW(handle_, const_cast<SQLWCHAR*>(wide(sql)),
-                            static_cast<SQLINTEGER>(sql.size()));
-    } else {
-        QByteArray bytes = sql.toUtf8();
-        rc = SQLExecDirect(handle_, reinterpret_cast<SQLCHAR*>(bytes.data()),
-                           static_cast<SQLINTEGER>(bytes.size()));
-    }
+    const SQLRETURN rc = withStatementText(
+        connection_.encoding(), sql,
+        [this](SQLWCHAR* t, SQLINTEGER n) { return SQLExecDirectW(handle_, t, n); },
+        [this](SQLCHAR* t, SQLINTEGER n) { return SQLExecDirect(handle_, t, n); });
     // A statement that changes nothing reports SQL_NO_DATA; it did run.
     if (!ok(rc) && rc != SQL_NO_DATA) fail(QStringLiteral("SQLExecDirect"));
 }
 
 void Statement::prepare(const QString& sql) {
-    SQLRETURN rc;
-    if (connection_.encoding() == TextEncoding::Utf16Wide) {
-        rc = SQLPrepareW(handle_, const_cast<SQLWCHAR*>(wide(sql)),
-                         static_cast<SQLINTEGER>(sql.size()));
-    } else {
-        QByteArray bytes = sql.toUtf8();
-        rc = SQLPrepare(handle_, reinterpret_cast<SQLCHAR*>(bytes.data()),
-                        static_cast<SQLINTEGER>(bytes.size()));
-    }
+    const SQLRETURN rc = withStatementText(
+        connection_.encoding(), sql,
+        [this](SQLWCHAR* t, SQLINTEGER n) { return SQLPrepareW(handle_, t, n); },
+        [this](SQLCHAR* t, SQLINTEGER n) { return SQLPrepare(handle_, t, n); });
     if (!ok(rc)) fail(QStringLiteral("SQLPrepare"));
 }
 

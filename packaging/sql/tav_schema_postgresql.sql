@@ -41,5 +41,9 @@ CREATE TABLE 顧客マスタ (
 INSERT INTO 名称マスタ (名称ＩＤ, 名称区分, 名称名称, 名称説明) VALUES ('TAV_MENU', 'M0', 'TAV_MENU1.DAT', '');
 INSERT INTO 名称マスタ (名称ＩＤ, 名称区分, 名称名称, 名称説明) VALUES ('VERSION', 'BA', 'Ver 1.0', '');
 INSERT INTO 名称マスタ (名称ＩＤ, 名称区分, 名称名称, 名称説明) VALUES ('BK_KING', 'BK', '..\..\Backup', '');
+-- The option menu "%OPT_MENU MA" of the shipped menu file.
+INSERT INTO 名称マスタ (名称ＩＤ, 名称区分, 名称名称, 名称説明) VALUES ('TAV_OPT01', 'MA', '顧客一覧表', '顧客一覧');
+INSERT INTO 名称マスタ (名称ＩＤ, 名称区分, 名称名称, 名称説明) VALUES ('TAV_OPT02', 'MA', '延滞者リスト', '延滞');
+INSERT INTO 名称マスタ (名称ＩＤ, 名称区分, 名称名称, 名称説明) VALUES ('TAV_OPT03', 'MA', '利息計算', '利息');
 INSERT INTO 自社情報 (アドレス, メニューヘッダ) VALUES (100, '株式会社マルヴネ　本店');
 INSERT INTO 顧客マスタ VALUES ('000001', '山田　太郎', 'ﾔﾏﾀﾞ ﾀﾛｳ', '東京都新宿区西新宿１－１－１', '03-0000-0001', 500000, '20260401');

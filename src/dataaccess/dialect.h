@@ -1,7 +1,7 @@
 #pragma once
 // The office database's SQL dialect, rewritten for the backend a statement runs on.
 //
-// The programs write their statements the way the office database has always taken them:
+// The programs write their statements in this dialect:
 //   "..."      a string literal; a doubled "" inside stands for one quote
 //   '...'      also a string literal (a doubled '' inside is one quote)
 //   [name]     a quoted identifier

@@ -23,8 +23,8 @@ QRect twips(int left, int top, int width, int height) {
     return QRect(left / kTwips, top / kTwips, width / kTwips, height / kTwips);
 }
 
-// The sixteen colours of the classic palette.
-QList<QRgb> classicPalette() {
+// The sixteen colours of the 4-bit VGA palette the frames are drawn in.
+QList<QRgb> vgaPalette() {
     return {qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
             qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
             qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
@@ -62,7 +62,7 @@ QPixmap LKF10060::animationFrame(int n) {
     p.setBrush(QColor(128, 0, 0));
     p.drawRect(QRect(22, 22, 4, 4));
     p.end();
-    return QPixmap::fromImage(img.convertToFormat(QImage::Format_Indexed8, classicPalette(),
+    return QPixmap::fromImage(img.convertToFormat(QImage::Format_Indexed8, vgaPalette(),
                                                   Qt::ThresholdDither | Qt::AvoidDither));
 }
 

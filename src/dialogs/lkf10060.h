@@ -29,7 +29,7 @@ class LKF10060 : public QWidget {
     void startAnimation(int intervalMs = 100);
     void stopAnimation();
 
-    // Animation frame n (0 to 9): 48 x 48 pixels in the 16 colours of the classic palette.
+    // Animation frame n (0 to 9): 48 x 48 pixels in the 16 colours of the 4-bit VGA palette.
     static QPixmap animationFrame(int n);
 
     QLabel* ANI_PIC = nullptr;

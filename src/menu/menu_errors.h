@@ -14,8 +14,8 @@ namespace tav::menu {
 [[noreturn]] void StopWithUnexpectedError(const QString& place, const RuntimeError& e);
 [[noreturn]] void StopWithUnexpectedError(const QString& place, const std::exception& e);
 
-// Any failure that is not a RuntimeError is reported with this number (the runtime's
-// "application-defined or object-defined error").
+// Any failure that is not a RuntimeError is reported with this number, the system's number for
+// an error the program itself raised ("application-defined or object-defined error").
 constexpr int kOtherErrorNumber = 287;
 
 // A file that exists but cannot be read ("path/file access error").

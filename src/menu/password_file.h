@@ -9,7 +9,7 @@ namespace tav::menu {
 // The file's name, opened as it is (in the process's working folder).
 inline const QString kPasswordFileName = QStringLiteral("TAV_MENU1.PWD");
 
-// The first `count` fields of the text, read the classic comma-delimited way: leading blanks
+// The first `count` fields of the text, read as comma-delimited fields: leading blanks
 // are skipped; a field that begins with a double quote runs to the next double quote and is
 // taken verbatim between them (whatever follows up to the next comma or line end is dropped);
 // any other field runs to the next comma or line end, without its trailing blanks. A comma or

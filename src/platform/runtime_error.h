@@ -1,6 +1,6 @@
 #pragma once
-// Run-time failures of the system carry a number and a description, the way the office's
-// programs have always shown them ("53 : ファイルが見つかりません。"). Routine boundaries catch
+// Run-time failures of the system carry a number and a description, and the boxes and the log
+// show both ("53 : ファイルが見つかりません。"). Routine boundaries catch
 // RuntimeError (and std::exception); ProgramExit is deliberately not a std::exception.
 #include <QString>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #pragma once
 // The text routines the system's business code is written in terms of. Positions count UTF-16
-// units, so a Japanese character is one position, as the office's programs have always counted.
+// units, so a Japanese character is one position, and so are the lengths of the menu file's fields.
 #include <QString>
 #include <optional>
 
@@ -26,7 +26,7 @@ QString FixedWidth(const QString& s, int width);
 bool IsNumeric(const QString& s);
 // The value of a numeric text; nullopt when it is not numeric.
 std::optional<double> ToNumber(const QString& s);
-// The value as a 16-bit integer the way the office's runtime converts it: rounded half to even;
+// The value as a 16-bit integer as the business code converts it: rounded half to even;
 // RuntimeError 13 when not numeric, 6 when outside -32768..32767.
 qint16 ToInt16(const QString& s);
 // Same for 32-bit integers.

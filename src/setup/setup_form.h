@@ -41,7 +41,7 @@ class TAV_set_Form : public QWidget {
     // cannot be read) and puts the focus on the first control that takes it.
     void Form_Load();
 
-    // The text of a multi-line box the way the office's programs hold it: lines ended by CR LF.
+    // The text of a multi-line box as the system's files and messages hold it: lines ended by CR LF.
     static QString boxText(const QPlainTextEdit* box);
     static void setBoxText(QPlainTextEdit* box, const QString& text);
     // The design-time tab index of a control (-1 when it has none).

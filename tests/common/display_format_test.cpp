@@ -192,7 +192,7 @@ TEST_F(DisplayFormat, EraDatesAcrossBoundariesAndBeforeTheFirstEra) {
     EXPECT_EQ(ToEraDate("20240315"), QStringLiteral("20240315"));
 }
 
-TEST_F(DisplayFormat, PatternFormatterFollowsTheClassicRules) {
+TEST_F(DisplayFormat, PatternFormatterRoundsHalfAwayFromZeroAndGroups) {
     // Rounding half away from zero on the decimal digits as written.
     EXPECT_EQ(FormatPattern("2.675", "0.00"), QStringLiteral("2.68"));
     EXPECT_EQ(FormatPattern("-2.5", "0"), QStringLiteral("-3"));

@@ -1,4 +1,4 @@
-// The password file and the login window: the classic field syntax, the login switch, the
+// The password file and the login window: the quoted comma-delimited fields, the login switch, the
 // window's controls in twips, the check, Cancel and the window's frame.
 #include <QApplication>
 #include <QDir>

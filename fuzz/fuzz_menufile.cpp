@@ -9,7 +9,7 @@
 #include "menu/menu_context.h"
 #include "menu/menu_database.h"
 #include "menu/menu_file.h"
-#include "platform/fake_services.h"
+#include "support/fake_services.h"
 #include "platform/program_info.h"
 
 namespace {

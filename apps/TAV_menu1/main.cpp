@@ -4,16 +4,12 @@
 
 #include "common/app_start.h"
 #include "menu/menu_main_window.h"
-#ifdef TAV_OFFICE_DATABASE
 #include "menu/office_menu_database.h"
-#endif
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     tav::common::StartProgram(argc, argv);
-#ifdef TAV_OFFICE_DATABASE
     tav::menu::installOfficeMenuDatabase();
-#endif
     tav::menu::TAV_menu1_frm window;
     window.Form_Load();
     window.show();

@@ -16,7 +16,7 @@
 #include "dataaccess/lsqlio00.h"
 #include "dialogs/lkf10040.h"
 #include "formhelper/code_lookup.h"
-#include "platform/fake_services.h"
+#include "support/fake_services.h"
 #include "platform/program_info.h"
 
 using namespace tav::formhelper;

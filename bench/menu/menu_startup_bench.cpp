@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "common/name_master.h"
+#include "namemaster/name_master.h"
 #include "common/system_log.h"
 #include "dataaccess/lsqlio00.h"
 #include "dataaccess/lsqlio00_state.h"
@@ -15,10 +15,10 @@
 #include "menu/menu_window.h"
 #include "menu/office_menu_database.h"
 #include "menu/startup.h"
-#include "platform/fake_services.h"
+#include "support/fake_services.h"
 #include "platform/program_info.h"
 #include "platform/textfile.h"
-#include "support/office_db.h"
+#include "officedb/office_db.h"
 
 namespace {
 

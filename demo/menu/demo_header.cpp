@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "platform/inifile.h"
-#include "support/office_db.h"
+#include "officedb/office_db.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

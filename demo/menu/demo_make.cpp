@@ -11,7 +11,7 @@
 
 #include "platform/textfile.h"
 #include "sample_data.h"
-#include "support/office_db.h"
+#include "officedb/office_db.h"
 
 namespace {
 

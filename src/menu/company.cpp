@@ -2,7 +2,7 @@
 
 #include "formhelper/code_lookup.h"
 
-#include "common/name_master.h"
+#include "namemaster/name_master.h"
 #include "common/system_log.h"
 #include "dataaccess/lsqlio00.h"
 #include "menu_errors.h"

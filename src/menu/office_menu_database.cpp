@@ -1,6 +1,6 @@
 #include "office_menu_database.h"
 
-#include "common/name_master.h"
+#include "namemaster/name_master.h"
 #include "company.h"
 #include "option_menu.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The services that reach outside the program: message boxes, the end of the program, the clock,
 // starting processes and the wait loop. Business code calls the free functions at the bottom;
-// tests install recording fakes (fake_services.h) in place of the Qt/POSIX implementations.
+// tests install recording fakes (tests/support/fake_services.h) in place of the Qt/POSIX implementations.
 #include <QDateTime>
 #include <QString>
 #include <functional>

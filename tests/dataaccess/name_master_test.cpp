@@ -1,5 +1,5 @@
 // The name master look-up on both backends.
-#include "common/name_master.h"
+#include "namemaster/name_master.h"
 #include "fixture.h"
 
 using namespace tav::common;

@@ -18,7 +18,7 @@
 #include "formhelper/printed_lists.h"
 #include "formhelper/screen_definition.h"
 #include "sample_data.h"
-#include "support/office_db.h"
+#include "officedb/office_db.h"
 #include "support/test_support.h"
 
 using namespace tav;

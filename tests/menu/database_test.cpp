@@ -1,7 +1,7 @@
 // The menu's database routines against a real SQLite office database.
 #include <QDir>
 
-#include "common/name_master.h"
+#include "namemaster/name_master.h"
 #include "common/system_log.h"
 #include "dataaccess/lsqlio00.h"
 #include "dataaccess/lsqlio00_state.h"
@@ -14,7 +14,7 @@
 #include "menu/startup.h"
 #include "menu_fakes.h"
 #include "platform/text.h"
-#include "support/office_db.h"
+#include "officedb/office_db.h"
 
 using namespace tav::menu;
 using tav::officedb::CompanyRow;

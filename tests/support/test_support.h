@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "platform/fake_services.h"
+#include "support/fake_services.h"
 
 namespace tav::test {
 

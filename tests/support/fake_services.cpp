@@ -1,6 +1,6 @@
 #include "fake_services.h"
 
-#include "runtime_error.h"
+#include "platform/runtime_error.h"
 
 namespace tav::platform {
 

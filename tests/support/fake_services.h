@@ -5,7 +5,7 @@
 #include <deque>
 #include <vector>
 
-#include "services.h"
+#include "platform/services.h"
 
 namespace tav::platform {
 

@@ -26,8 +26,9 @@ e2e_cleanup() {
         userdel -r "$USER_NAME" >/dev/null 2>&1 || true
     fi
 }
+# The user's runtime folder lies in the work folder: without one, Qt would make /tmp/runtime-<user>.
 as_user() { runuser -u "$USER_NAME" -- env -i HOME="$UHOME" PATH=/usr/bin:/bin LANG=C.UTF-8 \
-    DISPLAY="${DISPLAY:-}" QT_QPA_PLATFORM=xcb FONTCONFIG_FILE="${FONTCONFIG_FILE:-}" \
+    XDG_RUNTIME_DIR="$URUNTIME" DISPLAY="${DISPLAY:-}" QT_QPA_PLATFORM=xcb FONTCONFIG_FILE="${FONTCONFIG_FILE:-}" \
     TAV_MENU_STATE_FILE="$WORK/shared/state" "$@"; }
 apt_install() { DEBIAN_FRONTEND=noninteractive "${APT[@]}" "$@" >"$WORK/apt.log" 2>&1 || fail "apt-get $*"; }
 
@@ -48,7 +49,9 @@ done
 CONTENTS=$(dpkg-deb -c "$DEB")
 grep -q ' ./etc/fonts/conf.d/65-tav-fonts.conf -> /usr/share/fontconfig/conf.avail/65-tav-fonts.conf$' <<<"$CONTENTS" ||
     fail "the fontconfig link is missing or not absolute"
-lintian --tag-display-limit 0 "$DEB" >"$WORK/lintian.log" 2>/dev/null || true
+# lintian's own temporary files go to the work folder too.
+mkdir "$WORK/lintian-tmp"
+TMPDIR="$WORK/lintian-tmp" lintian --tag-display-limit 0 "$DEB" >"$WORK/lintian.log" 2>/dev/null || true
 echo "lintian: $(grep -c '^E:' "$WORK/lintian.log") errors, $(grep -c '^W:' "$WORK/lintian.log") warnings"
 sed 's/^/  /' "$WORK/lintian.log"
 ! grep -q '^E:' "$WORK/lintian.log" || fail "lintian errors"
@@ -63,6 +66,8 @@ USER_NAME=tave2e$$
 UHOME=$WORK/home/$USER_NAME
 mkdir -p "$WORK/home"
 useradd -m -d "$UHOME" -s /bin/bash "$USER_NAME"
+URUNTIME=$WORK/shared/runtime-$USER_NAME
+install -d -m 0700 -o "$USER_NAME" -g "$USER_NAME" "$URUNTIME"
 [ -z "$(ls -A "$UHOME" | grep -v '^\.')" ] || true
 
 start_display
@@ -123,7 +128,7 @@ grep -qx "tav-make-installation: kept the office's $T/SYS_TST/App/KOKY0100.SCR; 
 FRESH=$WORK/shared/fresh
 mkdir -m 777 "$FRESH"
 for cmd in tav-make-installation tav-menu tav-check-menu; do
-    out=$(runuser -u "$USER_NAME" -- env HOME="$FRESH" "$cmd" --help) || fail "$cmd --help exit status"
+    out=$(runuser -u "$USER_NAME" -- env HOME="$FRESH" XDG_RUNTIME_DIR="$URUNTIME" "$cmd" --help) || fail "$cmd --help exit status"
     grep -q "^Usage: $cmd" <<<"$out" || fail "$cmd --help: $out"
     man -w "$cmd" >/dev/null 2>&1 || fail "no manual page for $cmd"
 done
@@ -135,7 +140,7 @@ st=0; out=$(as_user tav-make-installation "$UHOME/TAV/SYS" 2>&1) || st=$?
 # From the desktop, with a home that cannot be written: the reason in a box and on stderr.
 RO=$WORK/shared/readonly
 mkdir -m 555 "$RO"
-(runuser -u "$USER_NAME" -- env HOME="$RO" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb tav-menu </dev/null >/dev/null 2>"$WORK/ro.log") &
+(runuser -u "$USER_NAME" -- env HOME="$RO" XDG_RUNTIME_DIR="$URUNTIME" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb tav-menu </dev/null >/dev/null 2>"$WORK/ro.log") &
 BOX_PID=$!
 wait_for "the box of tav-menu" window_exists 'TAV 業務メニュー'
 answer_default "$(windows_named 'TAV 業務メニュー' | head -n1)"

@@ -8,7 +8,10 @@ tav_font_config() {
     local here
     here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
     mkdir -p "$folder/cache"
-    local cache=$folder/cache aliases=$here/tav-fonts.conf
+    # The aliases are copied beside fonts.conf: a program run as another user (the package test's)
+    # may not be able to enter the checkout.
+    cp "$here/tav-fonts.conf" "$folder/tav-fonts.conf"
+    local cache=$folder/cache aliases=$folder/tav-fonts.conf
     # The paths go into XML: & and < would end it.
     case "$cache$aliases" in *'&'* | *'<'*) echo "tav_font_config: unusable path $folder" >&2; return 1 ;; esac
     sed -e "s|@TAV_FONT_CACHE@|${cache//|/\\|}|" -e "s|@TAV_FONT_ALIASES@|${aliases//|/\\|}|" \

@@ -66,14 +66,14 @@ USER_NAME=tave2e$$
 UHOME=$WORK/home/$USER_NAME
 mkdir -p "$WORK/home"
 useradd -m -d "$UHOME" -s /bin/bash "$USER_NAME"
-URUNTIME=$WORK/shared/runtime-$USER_NAME
-install -d -m 0700 -o "$USER_NAME" -g "$USER_NAME" "$URUNTIME"
 [ -z "$(ls -A "$UHOME" | grep -v '^\.')" ] || true
 
 start_display
 source "$SOURCE_DIR/demo/fontconfig/fonts.sh"
 tav_font_config "$WORK/shared/fontconfig"
 chmod -R a+rX "$WORK/shared"
+URUNTIME=$WORK/shared/runtime-$USER_NAME
+install -d -m 0700 -o "$USER_NAME" -g "$USER_NAME" "$URUNTIME"
 STATE=$WORK/shared/state
 EXEC=$(sed -n 's/^Exec=//p' /usr/share/applications/tav-menu.desktop)
 [ "$EXEC" = tav-menu ] || fail "desktop entry Exec=$EXEC"
@@ -86,6 +86,8 @@ press "$(windows_named "$CAPTION" | head -n1)" Escape
 wait_for "the end-of-business confirmation" window_exists '業務終了確認'
 answer_default "$(windows_named '業務終了確認' | head -n1)"
 expect_exit MENU_PID 0 "the menu of the desktop entry"
+# The user's menu read the project's fonts and had a runtime folder of its own.
+! grep -E 'Fontconfig error|QStandardPaths' "$WORK/menu.log" || fail "the menu's set-up was incomplete"
 T=$UHOME/TAV
 APP=$T/SYS/App
 [ "$(stat -c %U "$APP/TAV_menu1")" = "$USER_NAME" ] || fail "the installation does not belong to the user"

@@ -50,7 +50,7 @@ TEST_P(NameMaster, MissingRowGivesPlaceholderNgAndClosesTheCursor) {
     EXPECT_EQ(dataAccessState().cursors[10].accessKind, QStringLiteral("ODBC_DAO"));
 }
 
-TEST_P(NameMaster, StatementIsTheOneProgramsHaveAlwaysBuilt) {
+TEST_P(NameMaster, StatementSelectsIdNameAndDescriptionByIdAndKind) {
     tav::test::writeSettings(folder,
                              db->iniSections(0) + QStringLiteral("[SQLLOGOUT]\nQ_DEBUG=1\n"));
     resetDataAccess();

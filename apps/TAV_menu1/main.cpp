@@ -3,11 +3,13 @@
 #include <QApplication>
 
 #include "common/app_start.h"
+#include "platform/context.h"
 #include "menu/menu_main_window.h"
 #include "menu/office_menu_database.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    tav::ScopedContext state;  // every module's state for this run, gone before the application
     tav::common::StartProgram(argc, argv);
     tav::menu::installOfficeMenuDatabase();
     tav::menu::TAV_menu1_frm window;

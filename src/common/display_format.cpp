@@ -1,5 +1,7 @@
 #include "display_format.h"
 
+#include "platform/context.h"
+
 #include <QStringList>
 #include <cmath>
 #include <optional>
@@ -25,12 +27,14 @@ std::vector<Era> DisplayFormatSettings::defaultEras() {
 }
 
 DisplayFormatSettings& displayFormatSettings() {
-    static DisplayFormatSettings settings = [] {
-        DisplayFormatSettings s;
-        s.eras = DisplayFormatSettings::defaultEras();
-        return s;
-    }();
-    return settings;
+    struct Settings {
+        DisplayFormatSettings settings = [] {
+            DisplayFormatSettings s;
+            s.eras = DisplayFormatSettings::defaultEras();
+            return s;
+        }();
+    };
+    return context().get<Settings>().settings;
 }
 
 // ---------------------------------------------------------------------------------------------

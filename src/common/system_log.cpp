@@ -1,5 +1,7 @@
 #include "system_log.h"
 
+#include "platform/context.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -33,8 +35,7 @@ void CommonArea::setFormId(const QString& v) {
 }
 
 CommonArea& commonArea() {
-    static CommonArea area;
-    return area;
+    return context().get<CommonArea>();
 }
 
 namespace {
@@ -42,18 +43,21 @@ namespace {
 struct LogFile {
     int fd = -1;
     QString path;  // the log's file; empty while no log is named (or after the end of log)
-};
 
-LogFile& logFile() {
-    static LogFile f;
-    static bool hooked = false;
-    if (!hooked) {
-        hooked = true;
+    LogFile() {
         // Every line is written with one write() and reaches the file at once; nothing to flush,
         // but the file is closed properly on the way out.
         addBeforeEndHook([] { closeSystemLog(); });
     }
-    return f;
+    ~LogFile() {
+        if (fd >= 0) ::close(fd);
+    }
+    LogFile(const LogFile&) = delete;
+    LogFile& operator=(const LogFile&) = delete;
+};
+
+LogFile& logFile() {
+    return context().get<LogFile>();
 }
 
 // The log file is opened (and created) when its first line is written, so a run that logs

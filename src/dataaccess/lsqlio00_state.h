@@ -123,13 +123,8 @@ struct DataAccessState {
     QByteArray spareText;
 };
 
-namespace detail {
-extern DataAccessState g_state;
-}
-// The one state of the process (not to be used by static initialisers).
-inline DataAccessState& dataAccessState() {
-    return detail::g_state;
-}
+// The data access layer's state in the program's context.
+DataAccessState& dataAccessState();
 // Closes every record set and connection and forgets everything read: a fresh process state.
 void resetDataAccess();
 

@@ -1,4 +1,6 @@
 #include "dataaccess/lsqlio00_state.h"
+
+#include "platform/context.h"
 #include "platform/program_info.h"
 #include "platform/text.h"
 
@@ -80,8 +82,8 @@ int RecordSet::indexOf(const QString& name) const {
     return -1;
 }
 
-namespace detail {
-DataAccessState g_state;
+DataAccessState& dataAccessState() {
+    return context().get<DataAccessState>();
 }
 
 void resetDataAccess() {

@@ -1,5 +1,7 @@
 #include "code_lookup.h"
 
+#include "platform/context.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFontMetrics>
@@ -33,11 +35,16 @@ constexpr int kOutOfMemory = 7;
 const QString kCrLf = QStringLiteral("\r\n");
 
 CodeReferenceView* g_view = nullptr;
-CodeSelectedHookFn g_hook;
+// The host's hook for a chosen code.
+struct SelectedHook {
+    CodeSelectedHookFn hook;
+};
+CodeSelectedHookFn& selectedHook() {
+    return context().get<SelectedHook>().hook;
+}
 
 LookupState& state() {
-    static LookupState s;
-    return s;
+    return context().get<LookupState>();
 }
 
 int toInt(const QString& s) {
@@ -103,11 +110,11 @@ CodeReferenceView* codeReferenceView() {
 }
 
 void setCodeSelectedHook(CodeSelectedHookFn hook) {
-    g_hook = std::move(hook);
+    selectedHook() = std::move(hook);
 }
 
 void CodeSelectedHook(Form& form, int itemNumber, const CodeSelection& selection) {
-    if (g_hook) g_hook(form, itemNumber, selection);
+    if (const CodeSelectedHookFn& hook = selectedHook()) hook(form, itemNumber, selection);
 }
 
 void DeriveLineWidths() {
@@ -340,8 +347,7 @@ struct PreparedColumns {
 };
 
 PreparedColumns& prepared() {
-    static PreparedColumns p;
-    return p;
+    return context().get<PreparedColumns>();
 }
 
 PreparedColumn prepare(const LookupColumn& c) {

@@ -1,5 +1,7 @@
 #include "helper_context.h"
 
+#include "platform/context.h"
+
 #include "common/display_format.h"
 #include "platform/text.h"
 
@@ -9,7 +11,7 @@ using text::Mid;
 using text::Trim;
 
 HelperContext& helperContext() {
-    static HelperContext ctx;
+    HelperContext& ctx = context().get<HelperContext>();
     // The display formats take an item's length, decimals and input type from here.
     auto& lookup = common::displayFormatSettings().itemAttributes;
     if (!lookup) {

@@ -1,5 +1,7 @@
 #include "printed_lists.h"
 
+#include "platform/context.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -134,8 +136,10 @@ QString tagItemId(const QString& tag) {
 }
 
 ListPrinter& installedPrinter() {
-    static ListPrinter printer;
-    return printer;
+    struct InstalledPrinter {
+        ListPrinter printer;
+    };
+    return context().get<InstalledPrinter>().printer;
 }
 
 }  // namespace

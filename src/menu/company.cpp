@@ -1,5 +1,7 @@
 #include "company.h"
 
+#include "platform/context.h"
+
 #include "formhelper/code_lookup.h"
 
 #include "namemaster/name_master.h"
@@ -65,8 +67,7 @@ void CompanyRecord::clear() {
 }
 
 CompanyRecord& companyRecord() {
-    static CompanyRecord record;
-    return record;
+    return context().get<CompanyRecord>();
 }
 
 QString CompanySelectStatement() {

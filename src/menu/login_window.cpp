@@ -1,5 +1,7 @@
 #include "login_window.h"
 
+#include "platform/context.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -51,8 +53,11 @@ void ShowLoginFailure(int number, const QString& description) {
 }  // namespace
 
 QString& storedPassword() {
-    static QString password;
-    return password;
+    // The password read from the password file at the login step.
+    struct StoredPassword {
+        QString password;
+    };
+    return context().get<StoredPassword>().password;
 }
 
 void M0500_LOGIN_START(LoginHost& host) {

@@ -1,15 +1,15 @@
 #include "menu_context.h"
 
+#include "platform/context.h"
+
 namespace tav::menu {
 
 MenuContext& menuContext() {
-    static MenuContext context;
-    return context;
+    return tav::context().get<MenuContext>();
 }
 
 MenuTable& menuTable() {
-    static MenuTable table;
-    return table;
+    return tav::context().get<MenuTable>();
 }
 
 void resetMenuState() {

@@ -1,5 +1,7 @@
 #include "menu_database.h"
 
+#include "platform/context.h"
+
 namespace tav::menu {
 
 namespace {
@@ -16,14 +18,18 @@ class NoDatabase : public MenuDatabase {
     void M0140_OPT_MENU() override {}
 };
 
+// The database routines in force: none until the program installs the office's.
+struct InstalledDatabase {
+    NoDatabase none;
+    MenuDatabase* current = &none;
+};
+
 NoDatabase& noDatabase() {
-    static NoDatabase none;
-    return none;
+    return context().get<InstalledDatabase>().none;
 }
 
 MenuDatabase*& installed() {
-    static MenuDatabase* current = &noDatabase();
-    return current;
+    return context().get<InstalledDatabase>().current;
 }
 
 }  // namespace

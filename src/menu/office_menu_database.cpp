@@ -1,5 +1,7 @@
 #include "office_menu_database.h"
 
+#include "platform/context.h"
+
 #include "namemaster/name_master.h"
 #include "company.h"
 #include "option_menu.h"
@@ -29,8 +31,7 @@ void OfficeMenuDatabase::M0140_OPT_MENU() {
 }
 
 void installOfficeMenuDatabase() {
-    static OfficeMenuDatabase office;
-    setMenuDatabase(&office);
+    setMenuDatabase(&context().get<OfficeMenuDatabase>());
 }
 
 }  // namespace tav::menu

@@ -1,5 +1,7 @@
 #include "name_master.h"
 
+#include "platform/context.h"
+
 #include <exception>
 
 #include "common/system_log.h"
@@ -11,19 +13,28 @@ namespace tav::common {
 
 namespace da = tav::dataaccess;
 
+namespace {
+// What the last look-up left for its callers.
+struct NameMasterState {
+    QString commonStatus = QStringLiteral("  ");
+    qint16 commonReturnCode = 0;
+    QString nameDescription;
+};
+NameMasterState& state() {
+    return context().get<NameMasterState>();
+}
+}  // namespace
+
 QString& CommonStatus() {
-    static QString status = QStringLiteral("  ");
-    return status;
+    return state().commonStatus;
 }
 
 qint16& CommonReturnCode() {
-    static qint16 code = 0;
-    return code;
+    return state().commonReturnCode;
 }
 
 QString& NameDescription() {
-    static QString description;
-    return description;
+    return state().nameDescription;
 }
 
 qint16 returnCodeOf(const QVariant& result) {

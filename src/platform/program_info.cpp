@@ -1,5 +1,7 @@
 #include "program_info.h"
 
+#include "platform/context.h"
+
 #include <QFileInfo>
 #include <QStringList>
 
@@ -14,8 +16,7 @@ struct Info {
     bool titleSet = false;
 };
 Info& info() {
-    static Info i;
-    return i;
+    return context().get<Info>();
 }
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "services.h"
 
+#include "platform/context.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -104,10 +106,17 @@ class QtEventPump : public EventPump {
     void sleepMs(int ms) override { QThread::msleep(static_cast<unsigned long>(ms)); }
 };
 
+struct BeforeEndHooks {
+    std::vector<std::function<void()>> hooks;
+};
 std::vector<std::function<void()>>& hooks() {
-    static std::vector<std::function<void()>> h;
-    return h;
+    return context().get<BeforeEndHooks>().hooks;
 }
+
+// The services in force, the real ones until a test installs others.
+struct InstalledServices {
+    Services current = realServices();
+};
 
 }  // namespace
 
@@ -121,8 +130,7 @@ Services realServices() {
 }
 
 Services& services() {
-    static Services current = realServices();
-    return current;
+    return context().get<InstalledServices>().current;
 }
 
 void addBeforeEndHook(std::function<void()> hook) {

@@ -14,9 +14,8 @@ namespace tav::test {
 
 class DataAccessTest : public ::testing::Test {
   protected:
+    // Each test starts in a fresh context (tests/support/test_main.cpp): no state to reset here.
     void SetUp() override {
-        dataaccess::resetDataAccess();
-        common::commonArea() = common::CommonArea{};
         ASSERT_TRUE(common::openSystemLog(folder.path()));
     }
     void TearDown() override {

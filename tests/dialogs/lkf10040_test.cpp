@@ -54,8 +54,6 @@ void sendMouse(QWidget* to, QEvent::Type type, QPoint pos, Qt::MouseButton butto
 class CodeWindow : public ::testing::Test {
   protected:
     void SetUp() override {
-        tav::dataaccess::resetDataAccess();
-        tav::common::commonArea() = tav::common::CommonArea{};
         tav::common::commonArea().setProgramId(QStringLiteral("KFM002"));
         ASSERT_TRUE(tav::common::openSystemLog(folder.path()));
         db = std::make_unique<t::TestDatabase>(t::BackendKind::SQLite, folder.path());

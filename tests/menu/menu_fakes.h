@@ -110,14 +110,7 @@ class FakeMenuDatabase : public menu::MenuDatabase {
 class MenuTest : public ::testing::Test {
   protected:
     explicit MenuTest(const QString& folder = QStringLiteral("TAV/SYS/MENU"))
-        : pf(folder), window(journal), db(journal) {
-        menu::resetMenuState();
-        platform::setCommandLine(QString());
-    }
-    ~MenuTest() override {
-        menu::resetMenuState();
-        platform::setCommandLine(QString());
-    }
+        : pf(folder), window(journal), db(journal) {}
     // Shown boxes, for assertions.
     const std::vector<platform::MessageBoxRequest>& boxes() const { return fake.messageBox.shown; }
 

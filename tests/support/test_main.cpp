@@ -7,6 +7,20 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <memory>
+
+#include "platform/context.h"
+
+namespace {
+// Every test runs in a fresh context: no module state of an earlier test reaches it.
+class FreshContextPerTest : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override {
+        state_ = std::make_unique<tav::ScopedContext>();
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override { state_.reset(); }
+    std::unique_ptr<tav::ScopedContext> state_;
+};
+}  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
@@ -37,5 +51,6 @@ int main(int argc, char** argv) {
     qunsetenv("XDG_DATA_DIRS");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshContextPerTest);
     return RUN_ALL_TESTS();
 }

@@ -8,9 +8,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
-#include <thread>
 #include <vector>
 
+#include "child_reaper.h"
 #include "command_line.h"
 #include "paths.h"
 #include "runtime_error.h"
@@ -25,35 +25,26 @@ class PosixProcessHandle : public ProcessHandle {
   public:
     explicit PosixProcessHandle(pid_t pid) : pid_(pid) {}
     ~PosixProcessHandle() override {
-        if (!reaped_) {
-            // Nobody waits any longer: a detached thread reaps the child when it ends.
-            pid_t pid = pid_;
-            std::thread([pid] {
-                int status;
-                while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-                }
-            }).detach();
-        }
+        if (!ended_) abandonChild(pid_);  // nobody waits any longer: reaped when it ends
     }
     int exitCode() override {
-        if (reaped_) return code_;
-        int status = 0;
-        pid_t r = ::waitpid(pid_, &status, WNOHANG);
-        if (r == 0) return kStillActive;
-        reaped_ = true;
-        if (r < 0)
-            code_ = 0;  // already reaped elsewhere: treat as ended
-        else if (WIFEXITED(status))
-            code_ = WEXITSTATUS(status);
-        else if (WIFSIGNALED(status))
-            code_ = 128 + WTERMSIG(status);
+        if (!ended_) {
+            const std::optional<int> status = childStatus(pid_);
+            if (!status) return kStillActive;
+            ended_ = true;
+            lost_ = isLostStatus(*status);
+            if (!lost_) code_ = exitCodeOfStatus(*status);
+        }
+        // A code nobody knows is never made up: the caller reports the failure.
+        if (lost_) err::raise(err::InvalidCall);
         return code_;
     }
     qint64 pid() const override { return pid_; }
 
   private:
     pid_t pid_;
-    bool reaped_ = false;
+    bool ended_ = false;
+    bool lost_ = false;
     int code_ = 0;
 };
 
@@ -93,6 +84,13 @@ ProcessHandlePtr spawnProcess(const QString& program, const QStringList& argumen
     posix_spawnattr_destroy(&attr);
     if (rc != 0) {
         errno = rc;
+        return nullptr;
+    }
+    if (!enterChild(pid)) {
+        // More children at once than the reaper holds: this one is not started.
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        errno = EAGAIN;
         return nullptr;
     }
     return std::make_shared<PosixProcessHandle>(pid);

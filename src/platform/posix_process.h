@@ -1,6 +1,6 @@
 #pragma once
 // Starting processes on this machine: posix_spawn (never a shell), a query handle that reaps its
-// child, and a reaper for processes nobody waits for, so that no zombie remains.
+// child through the one reaper (child_reaper.h), so that no zombie remains.
 #include <QString>
 #include <QStringList>
 

@@ -7,6 +7,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
+#include <sys/wait.h>
+
+#include <vector>
 
 #include "platform/posix_process.h"
 #include "platform/runtime_error.h"
@@ -93,6 +96,36 @@ TEST_F(ProcessStart, ADroppedHandleIsReapedAllTheSame) {
     t.start();
     while (!procState(pid).isEmpty() && t.elapsed() < 5000) QThread::msleep(10);
     EXPECT_EQ(procState(pid), QString()) << "process " << pid << " left behind";
+}
+
+TEST_F(ProcessStart, ManyDroppedHandlesLeaveNoZombieAndAWaitedChildKeepsItsCode) {
+    qputenv("TAV_RECORD_EXIT", "5");
+    qputenv("TAV_RECORD_SLEEP_MS", "200");
+    auto waited = service.startCommandLine(program);  // ends last, amid the others' signals
+    qputenv("TAV_RECORD_SLEEP_MS", "0");
+    std::vector<qint64> pids;
+    for (int i = 0; i < 40; ++i) pids.push_back(service.startCommandLine(program)->pid());
+    qunsetenv("TAV_RECORD_SLEEP_MS");
+    qunsetenv("TAV_RECORD_EXIT");
+    EXPECT_EQ(waitForProcess(*waited), 5);
+    QElapsedTimer t;
+    t.start();
+    for (qint64 pid : pids) {
+        while (!procState(pid).isEmpty() && t.elapsed() < 5000) QThread::msleep(10);
+        EXPECT_EQ(procState(pid), QString()) << "process " << pid << " left behind";
+    }
+}
+
+TEST_F(ProcessStart, AChildReapedElsewhereIsReportedNotReadAsExitZero) {
+    auto h = service.startCommandLine(program);
+    int status = 0;
+    ASSERT_EQ(::waitpid(static_cast<pid_t>(h->pid()), &status, 0), h->pid());
+    try {
+        waitForProcess(*h);
+        FAIL() << "a lost child read as an exit code";
+    } catch (const tav::RuntimeError& e) {
+        EXPECT_EQ(e.number(), 5);
+    }
 }
 
 TEST_F(ProcessStart, MissingProgramIsError53) {

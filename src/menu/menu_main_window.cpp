@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTimer>
 
@@ -32,6 +33,17 @@ using common::TwipsToPixels;
 using text::Trim;
 
 namespace {
+
+// Runs one step of the window's filling on its own: a failure is told on standard error and
+// the next step runs all the same.
+template <class Step>
+void runStep(const char* what, Step&& step) {
+    try {
+        step();
+    } catch (const std::exception& e) {
+        qWarning("TAV_menu1: %s failed: %s", what, e.what());
+    }
+}
 
 const QString kGothic = QStringLiteral("ＭＳ Ｐゴシック");
 const QString kMincho = QStringLiteral("ＭＳ 明朝");
@@ -251,25 +263,19 @@ void TAV_menu1_frm::fillPageList() {
     const MenuContext& ctx = menuContext();
     const MenuTable& table = menuTable();
     // Each step on its own: a failure of one does not keep the next from running.
-    try {
-        fillingPages_ = true;
+    runStep("clearing the pages", [&] {
+        const QScopedValueRollback<bool> filling(fillingPages_, true);
         Combo1->clear();
-        fillingPages_ = false;
-    } catch (const std::exception&) {
-        fillingPages_ = false;
-    }
-    try {
-        fillingPages_ = true;
+    });
+    runStep("filling the pages", [&] {
+        const QScopedValueRollback<bool> filling(fillingPages_, true);
         for (int i = 0; i <= table.LastEntryIndex; ++i) {
             const MenuEntry& e = table.MenuEntries[i];
             if (e.Kind == 10 && VisibleForProfile(e, ctx.ProfileNumber))
                 Combo1->addItem(Trim(e.Caption), i);
         }
-        fillingPages_ = false;
-    } catch (const std::exception&) {
-        fillingPages_ = false;
-    }
-    try {
+    });
+    runStep("choosing the start page", [&] {
         if (Combo1->count() > 0) {
             selectPage(0);
             selectPage(ctx.StartPage - 1);
@@ -278,15 +284,13 @@ void TAV_menu1_frm::fillPageList() {
             List1->clear();
             clearButtons();
         }
-    } catch (const std::exception&) {
-    }
-    try {
+    });
+    runStep("choosing the start item", [&] {
         if (List1->count() > 0) {
             selectListItem(0);
             selectListItem(ctx.StartItem - 1);
         }
-    } catch (const std::exception&) {
-    }
+    });
 }
 
 void TAV_menu1_frm::selectPage(int index) {

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "runtime_error.h"
+
 namespace tav::platform {
 
 namespace {
@@ -13,7 +15,8 @@ namespace {
 // One iconv descriptor per direction, opened once; the program is single-threaded in its use.
 struct Converter {
     iconv_t cd;
-    Converter(const char* to, const char* from) : cd(iconv_open(to, from)) {}
+    int error;  // iconv_open's reason when cd is not usable
+    Converter(const char* to, const char* from) : cd(iconv_open(to, from)), error(errno) {}
     ~Converter() {
         if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
     }
@@ -30,13 +33,22 @@ Converter& toCp932() {
     return c;
 }
 
+// The converter's descriptor; a machine without the CP932 converter (glibc's gconv modules)
+// cannot read or write the office's files, and says so instead of guessing.
+iconv_t usable(const Converter& c) {
+    if (c.cd == reinterpret_cast<iconv_t>(-1)) {
+        qCritical("TAV: no CP932 converter on this machine (iconv: %s)", std::strerror(c.error));
+        err::raise(err::InvalidCall);
+    }
+    return c.cd;
+}
+
 }  // namespace
 
 QString decodeCp932(const QByteArray& bytes) {
     QString out;
     out.reserve(bytes.size());
-    iconv_t cd = fromCp932().cd;
-    if (cd == reinterpret_cast<iconv_t>(-1)) return QString::fromLatin1(bytes);
+    iconv_t cd = usable(fromCp932());
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     char* in = const_cast<char*>(bytes.constData());
     size_t inLeft = static_cast<size_t>(bytes.size());
@@ -61,8 +73,7 @@ QString decodeCp932(const QByteArray& bytes) {
 QByteArray encodeCp932(const QString& text, int* replaced) {
     QByteArray out;
     int bad = 0;
-    iconv_t cd = toCp932().cd;
-    if (cd == reinterpret_cast<iconv_t>(-1)) return text.toLatin1();
+    iconv_t cd = usable(toCp932());
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     // Character by character, so that one unmappable character costs one "?".
     for (qsizetype i = 0; i < text.size();) {

@@ -1,27 +1,22 @@
 #pragma once
 // Two window services of the common modules: bringing a program's window in front of all others,
-// and centring a form on the screen when it fits. Window geometry of the system is in twips:
-// 15 twips are one logical pixel.
+// and centring a form on the screen when it fits. Window geometry of the system is in twips
+// (platform/units.h).
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <functional>
 #include <optional>
 
+#include "platform/units.h"
+
 class QWidget;
 
 namespace tav::common {
 
-constexpr int kTwipsPerPixel = 15;
-
-// Twips to logical pixels, rounded to the nearest pixel, and back.
-constexpr int TwipsToPixels(int twips) {
-    return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
-                      : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
-}
-constexpr int PixelsToTwips(int pixels) {
-    return pixels * kTwipsPerPixel;
-}
+using platform::kTwipsPerPixel;
+using platform::PixelsToTwips;
+using platform::TwipsToPixels;
 
 // Raises the window in front of the other normal windows and activates it; a minimised window
 // is restored first. The window is never left "stays on top".

@@ -10,6 +10,7 @@
 #include "formhelper/form.h"
 #include "formhelper/helper_context.h"
 #include "formhelper/printed_lists.h"
+#include "platform/units.h"
 
 namespace tav::dialogs {
 
@@ -20,11 +21,6 @@ namespace {
 QPointer<LKF10050>& instance() {
     static QPointer<LKF10050> window;
     return window;
-}
-
-QRect twips(int left, int top, int width, int height) {
-    return QRect(left / fh::kTwipsPerPixel, top / fh::kTwipsPerPixel, width / fh::kTwipsPerPixel,
-                 height / fh::kTwipsPerPixel);
 }
 
 const QString kControlListCaption = QStringLiteral("ｺﾝﾄﾛｰﾙ印刷");
@@ -51,18 +47,18 @@ LKF10050::LKF10050(QWidget* owner) : QWidget(owner, Qt::Dialog | Qt::MSWindowsFi
         l->setGeometry(at);
         return l;
     };
-    Label1 = label("Label1", QStringLiteral("S_FORM_ID"), twips(105, 105, 1455, 255));
-    L_S_FORM_ID = label("L_S_FORM_ID", {}, twips(1665, 105, 1455, 255));
-    Label3 = label("Label3", QStringLiteral("F_GROUP"), twips(105, 585, 1455, 255));
-    L_F_GROUP = label("L_F_GROUP", {}, twips(1665, 585, 1455, 255));
-    Label5 = label("Label5", QStringLiteral("F_ACTIVE_CTL"), twips(105, 1065, 1455, 255));
-    L_F_ACTIVE_CTL = label("L_F_ACTIVE_CTL", {}, twips(1665, 1065, 1455, 255));
-    L_ACT_TAG = label("L_ACT_TAG", {}, twips(105, 1395, 3030, 375));
+    Label1 = label("Label1", QStringLiteral("S_FORM_ID"), tav::platform::TwipsRect(105, 105, 1455, 255));
+    L_S_FORM_ID = label("L_S_FORM_ID", {}, tav::platform::TwipsRect(1665, 105, 1455, 255));
+    Label3 = label("Label3", QStringLiteral("F_GROUP"), tav::platform::TwipsRect(105, 585, 1455, 255));
+    L_F_GROUP = label("L_F_GROUP", {}, tav::platform::TwipsRect(1665, 585, 1455, 255));
+    Label5 = label("Label5", QStringLiteral("F_ACTIVE_CTL"), tav::platform::TwipsRect(105, 1065, 1455, 255));
+    L_F_ACTIVE_CTL = label("L_F_ACTIVE_CTL", {}, tav::platform::TwipsRect(1665, 1065, 1455, 255));
+    L_ACT_TAG = label("L_ACT_TAG", {}, tav::platform::TwipsRect(105, 1395, 3030, 375));
 
     auto button = [this](const char* name, const QString& caption, int left, int top) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(twips(left, top, 1400, 500));
+        b->setGeometry(tav::platform::TwipsRect(left, top, 1400, 500));
         b->setAutoDefault(false);
         return b;
     };

@@ -11,17 +11,14 @@
 #include "common/text_fit.h"
 #include "formhelper/form.h"
 #include "platform/text.h"
+#include "platform/units.h"
 
 namespace tav::dialogs {
 
 namespace {
 
-constexpr int kTwips = formhelper::kTwipsPerPixel;
 constexpr int kBorder = 2;  // pixels of the dialog border around the client area
 
-QRect twips(int left, int top, int width, int height) {
-    return QRect(left / kTwips, top / kTwips, width / kTwips, height / kTwips);
-}
 
 // The sixteen colours of the 4-bit VGA palette the frames are drawn in.
 QList<QRgb> vgaPalette() {
@@ -72,24 +69,24 @@ LKF10060::LKF10060(QWidget* owner)
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
     setObjectName(QStringLiteral("LKF10060"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setFixedSize(5025 / kTwips + 2 * kBorder, 870 / kTwips + 2 * kBorder);
+    setFixedSize(platform::TwipsToPixels(5025) + 2 * kBorder, platform::TwipsToPixels(870) + 2 * kBorder);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(192, 192, 192));
     setPalette(pal);
     setAutoFillBackground(true);
     client_ = new QWidget(this);
-    client_->setGeometry(kBorder, kBorder, 5025 / kTwips, 870 / kTwips);
+    client_->setGeometry(kBorder, kBorder, platform::TwipsToPixels(5025), platform::TwipsToPixels(870));
     QWidget* const parent = client_;
 
     ANI_PIC = new QLabel(parent);
     ANI_PIC->setObjectName(QStringLiteral("ANI_PIC"));
-    ANI_PIC->setGeometry(twips(0, 0, 765, 795));
+    ANI_PIC->setGeometry(platform::TwipsRect(0, 0, 765, 795));
     ANI_PIC->setScaledContents(true);
 
     Label1 = new QLabel(QStringLiteral("I005  しばらくお待ちください。"), parent);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setProperty(kTagProperty, QStringLiteral("しばらくお待ちください。"));
-    Label1->setGeometry(twips(810, 270, 3525, 225));
+    Label1->setGeometry(platform::TwipsRect(810, 270, 3525, 225));
     QPalette lp = Label1->palette();
     lp.setColor(QPalette::Window, QColor(192, 192, 192));
     lp.setColor(QPalette::WindowText, QColor(0, 0, 0));
@@ -103,7 +100,7 @@ LKF10060::LKF10060(QWidget* owner)
     for (int i = 0; i < kFrames; ++i) {
         auto* img = new QLabel(parent);
         img->setObjectName(QStringLiteral("Image%1").arg(i + 1));
-        img->setGeometry(twips(120 + 480 * i, 1605 + (i % 2) * 165, 720, 720));
+        img->setGeometry(platform::TwipsRect(120 + 480 * i, 1605 + (i % 2) * 165, 720, 720));
         img->setPixmap(animationFrame(i));
         Image[static_cast<size_t>(i)] = img;
     }

@@ -63,14 +63,6 @@ QString kindName(ControlKind k) {
     return {};
 }
 
-Colour toColour(const QColor& c) {
-    return Colour(c.red()) | (Colour(c.green()) << 8) | (Colour(c.blue()) << 16);
-}
-
-QColor fromColour(Colour c) {
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
-
 namespace {
 
 const char* const kTagProperty = "tavTag";
@@ -232,8 +224,7 @@ int Control::height() const {
 
 void Control::setGeometryTwips(int left, int top, int width, int height) {
     if (widget_)
-        widget_->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                             height / kTwipsPerPixel);
+        widget_->setGeometry(platform::TwipsRect(left, top, width, height));
 }
 
 QWidget* Control::container() const {

@@ -15,11 +15,13 @@
 #include <utility>
 #include <vector>
 
+#include "platform/units.h"
+
 namespace tav::formhelper {
 
 using Colour = quint32;  // 0x00BBGGRR
 
-constexpr int kTwipsPerPixel = 15;
+using platform::kTwipsPerPixel;
 
 enum class ControlKind { TextBox, ComboBox, Label, CommandButton, OptionButton, CheckBox, Other };
 
@@ -29,8 +31,12 @@ QString kindCode(ControlKind kind);
 // "ﾃｷｽﾄﾎﾞｯｸｽ" ... as printed lists name the kinds; empty for Other.
 QString kindName(ControlKind kind);
 
-Colour toColour(const QColor& c);
-QColor fromColour(Colour c);
+inline Colour toColour(const QColor& c) {
+    return static_cast<Colour>(platform::ValueFromColour(c));
+}
+inline QColor fromColour(Colour c) {
+    return platform::ColourFromValue(c);
+}
 
 class Form;
 

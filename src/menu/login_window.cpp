@@ -18,6 +18,7 @@
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/text.h"
+#include "platform/units.h"
 
 namespace tav::menu {
 
@@ -30,11 +31,6 @@ using text::Trim;
 namespace {
 
 const QString kGothic = QStringLiteral("ＭＳ Ｐゴシック");
-
-QRect twips(int left, int top, int width, int height) {
-    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                 TwipsToPixels(height));
-}
 
 QFont gothic(double points, bool italic = false) {
     QFont font(kGothic);
@@ -104,23 +100,23 @@ LoginWindow::LoginWindow(QWidget* parent) : QDialog(parent) {
     // Lbl_TITLE; so the focus starts in P_WORD.
     Label1 = new QLabel(QStringLiteral("ログイン・パスワードを入力してください。"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(twips(1320, 720, 4215, 375));
+    Label1->setGeometry(platform::TwipsRect(1320, 720, 4215, 375));
     Label1->setFont(gothic(11.25));
 
     P_WORD = new QLineEdit(this);
     P_WORD->setObjectName(QStringLiteral("P_WORD"));
-    P_WORD->setGeometry(twips(2280, 1200, 1935, 375));
+    P_WORD->setGeometry(platform::TwipsRect(2280, 1200, 1935, 375));
     P_WORD->setFont(gothic(12));
     P_WORD->setEchoMode(QLineEdit::Password);
     P_WORD->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // "*"
 
     Cmd_ok = new QPushButton(QStringLiteral("ログイン"), this);
     Cmd_ok->setObjectName(QStringLiteral("Cmd_ok"));
-    Cmd_ok->setGeometry(twips(2520, 2040, 1695, 615));
+    Cmd_ok->setGeometry(platform::TwipsRect(2520, 2040, 1695, 615));
 
     Cmd_can = new QPushButton(QStringLiteral("キャンセル"), this);
     Cmd_can->setObjectName(QStringLiteral("Cmd_can"));
-    Cmd_can->setGeometry(twips(4440, 2040, 1695, 615));
+    Cmd_can->setGeometry(platform::TwipsRect(4440, 2040, 1695, 615));
 
     for (QPushButton* b : {Cmd_ok, Cmd_can}) {
         b->setAutoDefault(false);
@@ -129,14 +125,14 @@ LoginWindow::LoginWindow(QWidget* parent) : QDialog(parent) {
 
     Lbl_msg = new QLabel(QStringLiteral("Lbl_msg"), this);
     Lbl_msg->setObjectName(QStringLiteral("Lbl_msg"));
-    Lbl_msg->setGeometry(twips(2280, 1680, 3735, 255));
+    Lbl_msg->setGeometry(platform::TwipsRect(2280, 1680, 3735, 255));
     QPalette red = Lbl_msg->palette();
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
     Lbl_msg->setPalette(red);
 
     Lbl_TITLE = new QLabel(QStringLiteral("TAV貸金業務"), this);
     Lbl_TITLE->setObjectName(QStringLiteral("Lbl_TITLE"));
-    Lbl_TITLE->setGeometry(twips(240, 120, 5535, 375));
+    Lbl_TITLE->setGeometry(platform::TwipsRect(240, 120, 5535, 375));
     Lbl_TITLE->setFont(gothic(18, true));
 
     common::FitTextToWidth(Label1, Label1->text(), Label1->contentsRect().width() - 1);

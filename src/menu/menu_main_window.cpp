@@ -26,6 +26,7 @@
 #include "platform/services.h"
 #include "platform/text.h"
 #include "startup.h"
+#include "platform/units.h"
 
 namespace tav::menu {
 
@@ -63,11 +64,6 @@ constexpr int kButtonTop = 120;
 constexpr int kFirstColumnLeft = 4500;
 constexpr int kSecondColumnLeft = 8130;
 
-QRect twips(int left, int top, int width, int height) {
-    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                 TwipsToPixels(height));
-}
-
 QFont designFont(const QString& family, double points, bool bold = false, bool italic = false) {
     QFont f(family);
     f.setPointSizeF(points);
@@ -93,14 +89,6 @@ void setBackground(QWidget* w, const QColor& colour) {
 
 }  // namespace
 
-QColor ColourFromValue(qint64 value) {
-    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
-}
-
-qint64 ValueFromColour(const QColor& colour) {
-    return qint64(colour.red()) | (qint64(colour.green()) << 8) | (qint64(colour.blue()) << 16);
-}
-
 TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TAV_menu1_frm"));
     setWindowTitle(QStringLiteral("マルヴネ業務システム"));
@@ -111,12 +99,12 @@ TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
     Command2 = new QPushButton(this);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setGeometry(
-        twips(kPanelLeft - 60, kPanelTop - 60, kPanelWidth + 120, kPanelHeight + 120));
+        platform::TwipsRect(kPanelLeft - 60, kPanelTop - 60, kPanelWidth + 120, kPanelHeight + 120));
     Command2->setFocusPolicy(Qt::NoFocus);
 
     Picture1 = new QFrame(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(twips(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight));
+    Picture1->setGeometry(platform::TwipsRect(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight));
     Picture1->setFrameShape(QFrame::Panel);
     Picture1->setFrameShadow(QFrame::Sunken);
     setBackground(Picture1, QColor(0xE0, 0xE0, 0xE0));
@@ -137,24 +125,24 @@ TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
     JISYA0->setObjectName(QStringLiteral("JISYA(0)"));
     JISYA0->setProperty("Tag", QStringLiteral("MENUHED"));
     JISYA0->setFont(designFont(kMincho, 12, true, true));
-    JISYA0->setGeometry(twips(240, 840, 7200, 300));
+    JISYA0->setGeometry(platform::TwipsRect(240, 840, 7200, 300));
 
     Label3 = new QLabel(this);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setGeometry(twips(8400, 120, 3420, 255));
+    Label3->setGeometry(platform::TwipsRect(8400, 120, 3420, 255));
     Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setFont(designFont(kGothic, 12, true));
-    Combo1->setGeometry(twips(240, 1380, 4800, 360));
+    Combo1->setGeometry(platform::TwipsRect(240, 1380, 4800, 360));
 
     cmdPageBack = new QPushButton(QStringLiteral("▲"), this);
     cmdPageBack->setObjectName(QStringLiteral("cmdPageBack"));
-    cmdPageBack->setGeometry(twips(5160, 1380, 495, 240));
+    cmdPageBack->setGeometry(platform::TwipsRect(5160, 1380, 495, 240));
     cmdPageNext = new QPushButton(QStringLiteral("▼"), this);
     cmdPageNext->setObjectName(QStringLiteral("cmdPageNext"));
-    cmdPageNext->setGeometry(twips(5160, 1620, 495, 240));
+    cmdPageNext->setGeometry(platform::TwipsRect(5160, 1620, 495, 240));
     for (QPushButton* b : {cmdPageBack, cmdPageNext}) {
         b->setFont(designFont(kGothic, 8.25));
         b->setFocusPolicy(Qt::ClickFocus);
@@ -169,7 +157,7 @@ TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
     List1 = new QListWidget(Picture1);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setFont(designFont(kGothic, 15.75, false, true));
-    List1->setGeometry(twips(120, 120, kFirstColumnLeft - 300, kPanelHeight - 240));
+    List1->setGeometry(platform::TwipsRect(120, 120, kFirstColumnLeft - 300, kPanelHeight - 240));
     setBackground(List1, QColor(0xC0, 0xFF, 0xC0));
     List1->setMouseTracking(true);
     List1->viewport()->setMouseTracking(true);
@@ -193,7 +181,7 @@ TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
             left += kPanelLeft;
             top += kPanelTop;
         }
-        Command1[i]->setGeometry(twips(left, top, kButtonWidth, kButtonHeight));
+        Command1[i]->setGeometry(platform::TwipsRect(left, top, kButtonWidth, kButtonHeight));
         Command1[i]->setFocusPolicy(Qt::ClickFocus);
         Command1[i]->hide();
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
@@ -202,7 +190,7 @@ TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
     cmdEnd = new QPushButton(QStringLiteral("終了(Esc)"), this);
     cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
     cmdEnd->setFont(designFont(kGothic, 9.75));
-    cmdEnd->setGeometry(twips(9960, 6900, 1800, 495));
+    cmdEnd->setGeometry(platform::TwipsRect(9960, 6900, 1800, 495));
     cmdEnd->setFocusPolicy(Qt::ClickFocus);
 
     // The focused button is the default button: Enter presses it, and it shows the focus mark.

@@ -9,6 +9,7 @@
 
 #include "login_window.h"
 #include "menu_window.h"
+#include "platform/units.h"
 
 class QComboBox;
 class QFrame;
@@ -111,7 +112,7 @@ class TAV_menu1_frm : public QWidget, public MenuWindow, public LoginHost {
 };
 
 // A colour of the system (24 bits, red in the low byte) and back.
-QColor ColourFromValue(qint64 value);
-qint64 ValueFromColour(const QColor& colour);
+using platform::ColourFromValue;
+using platform::ValueFromColour;
 
 }  // namespace tav::menu

@@ -15,17 +15,13 @@
 
 #include "common/text_fit.h"
 #include "setup.h"
+#include "platform/units.h"
 
 namespace tav::setup {
 
 namespace {
 
 constexpr const char* kTabIndexProperty = "TabIndex";
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                 twipsToPixels(height));
-}
 
 QFont gothic(double points, bool italic = false) {
     QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -137,29 +133,29 @@ QPlainTextEdit* makeTextBox(QWidget* parent, const char* name, QRect geometry, i
 TAV_set_Form::TAV_set_Form(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TAV_set_Form"));
     setWindowTitle(QStringLiteral("TAV_setup"));
-    setFixedSize(twipsToPixels(11880), twipsToPixels(8190));
+    setFixedSize(platform::TwipsToPixels(11880), platform::TwipsToPixels(8190));
     setFont(gothic(9));
 
     Label1 = makeLabel(this, "Label1", QStringLiteral("TAV_Loan セットアップ"),
-                       twipsRect(1560, 120, 5295, 495), 0);
+                       platform::TwipsRect(1560, 120, 5295, 495), 0);
     Label1->setFont(gothic(18, true));
     setBackground(Label1, QPalette::Window, QColor(128, 255, 128));
     singleBorder(Label1);
 
     Label2 = makeLabel(this, "Label2", QStringLiteral("セットアップ元ファイル"),
-                       twipsRect(1560, 960, 1815, 255), 7);
-    Lbl_A_FILE = makeLabel(this, "Lbl_A_FILE", QString(), twipsRect(3480, 960, 1815, 255), 8);
+                       platform::TwipsRect(1560, 960, 1815, 255), 7);
+    Lbl_A_FILE = makeLabel(this, "Lbl_A_FILE", QString(), platform::TwipsRect(3480, 960, 1815, 255), 8);
     Lbl_A_FILE->setFont(gothic(12));
     Label3 = makeLabel(this, "Label3", QStringLiteral("セットアップ"),
-                       twipsRect(2640, 1440, 1455, 375), 9);
+                       platform::TwipsRect(2640, 1440, 1455, 375), 9);
     Label3->setFont(gothic(14.25));
 
     Cmd_SETUP =
-        makeButton(this, "Cmd_SETUP", QStringLiteral("開始"), twipsRect(2880, 1800, 975, 495), 4);
+        makeButton(this, "Cmd_SETUP", QStringLiteral("開始"), platform::TwipsRect(2880, 1800, 975, 495), 4);
     Cmd_SETUP->setEnabled(false);
     Cmd_SETUP->setToolTip(QStringLiteral("セットアップホルダにシステムを展開します"));
 
-    Txt_HOSOKU = makeTextBox(this, "Txt_HOSOKU", twipsRect(6840, 960, 4815, 1455), 5);
+    Txt_HOSOKU = makeTextBox(this, "Txt_HOSOKU", platform::TwipsRect(6840, 960, 4815, 1455), 5);
     Txt_HOSOKU->setFont(gothic(12));
     setBackground(Txt_HOSOKU->viewport(), QPalette::Base, QColor(255, 255, 0));
     setBackground(Txt_HOSOKU, QPalette::Base, QColor(255, 255, 0));
@@ -177,24 +173,24 @@ TAV_set_Form::TAV_set_Form(QWidget* parent) : QWidget(parent) {
     Txt_HOSOKU->setVisible(false);
 
     Label4 = makeLabel(this, "Label4", QStringLiteral("セットアップホルダ"),
-                       twipsRect(840, 3000, 1575, 255), 10);
+                       platform::TwipsRect(840, 3000, 1575, 255), 10);
     Lbl_SETUP_DIR =
-        makeLabel(this, "Lbl_SETUP_DIR", QString(), twipsRect(2520, 3000, 7095, 255), 11);
+        makeLabel(this, "Lbl_SETUP_DIR", QString(), platform::TwipsRect(2520, 3000, 7095, 255), 11);
     setBackground(Lbl_SETUP_DIR, QPalette::Window, QColor(192, 255, 255));
     singleBorder(Lbl_SETUP_DIR);
 
-    Txt_readme = makeTextBox(this, "Txt_readme", twipsRect(480, 3720, 8055, 3615), 3);
+    Txt_readme = makeTextBox(this, "Txt_readme", platform::TwipsRect(480, 3720, 8055, 3615), 3);
     Txt_readme->setFont(gothic(12));
     Txt_readme->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The scroll bars scroll without taking the focus.
     Txt_readme->verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
 
     Cmd_DOOI_OK = makeButton(this, "Cmd_DOOI_OK", QStringLiteral("同意する"),
-                             twipsRect(2040, 7440, 1575, 375), 1);
+                             platform::TwipsRect(2040, 7440, 1575, 375), 1);
     Cmd_DOOI_NG = makeButton(this, "Cmd_DOOI_NG", QStringLiteral("同意しない"),
-                             twipsRect(3960, 7440, 1455, 375), 2);
+                             platform::TwipsRect(3960, 7440, 1455, 375), 2);
     Cmd_END =
-        makeButton(this, "Cmd_END", QStringLiteral("終了"), twipsRect(9240, 7440, 1095, 375), 6);
+        makeButton(this, "Cmd_END", QStringLiteral("終了"), platform::TwipsRect(9240, 7440, 1095, 375), 6);
 
     // The arrow's outline: the shaft from the source-file row, the wings of its head and the
     // point above the setup-folder row; then the thick rule over the readme.
@@ -271,8 +267,8 @@ void TAV_set_Form::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     for (const LineControl& line : lines) {
         painter.setPen(QPen(palette().color(QPalette::WindowText), line.borderWidth));
-        painter.drawLine(twipsToPixels(line.from.x()), twipsToPixels(line.from.y()),
-                         twipsToPixels(line.to.x()), twipsToPixels(line.to.y()));
+        painter.drawLine(platform::TwipsToPixels(line.from.x()), platform::TwipsToPixels(line.from.y()),
+                         platform::TwipsToPixels(line.to.x()), platform::TwipsToPixels(line.to.y()));
     }
 }
 

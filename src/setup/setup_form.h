@@ -8,16 +8,15 @@
 #include <QWidget>
 #include <array>
 
+#include "platform/units.h"
+
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace tav::setup {
 
-constexpr int kTwipsPerPixel = 15;
-constexpr int twipsToPixels(int twips) {
-    return twips / kTwipsPerPixel;
-}
+using platform::kTwipsPerPixel;
 
 // A line drawn on the window: its two ends in twips and its width in pixels.
 struct LineControl {

@@ -1,5 +1,7 @@
 #include "command_expansion.h"
 
+#include "command_tokens.h"
+
 #include "common/relative_folder.h"
 #include "menu_context.h"
 #include "menu_database.h"
@@ -50,27 +52,28 @@ void M0130_MDAT_PARAM_CNV() {
         const QChar sep = platform::kSeparator;
         QString c = entry.Command;
 
-        if (Left(c, 8) == QStringLiteral("%PARAM01"))
-            c = QStringLiteral("EXPLORER ") + folder + Mid(c, 10);
-        if (c == QStringLiteral("%PARAM02")) c = M0130_PARAM02();
-        if (Left(c, 8) == QStringLiteral("%PARAM03")) c = QStringLiteral("EXPLORER ") + Mid(c, 10);
-        if (Left(c, 12) == QStringLiteral("%P04_notepad"))
-            c = QStringLiteral("notepad  ") + Mid(c, 13);
-        if (Left(c, 12) == QStringLiteral("%P05_notepad"))
-            c = QStringLiteral("notepad  ") + folder + Mid(c, 14);
+        if (StartsWithToken(c, token::Param01))
+            c = QStringLiteral("EXPLORER ") + folder + TokenArgument(c, token::Param01);
+        if (c == QLatin1String(token::Param02.text)) c = M0130_PARAM02();
+        if (StartsWithToken(c, token::Param03))
+            c = QStringLiteral("EXPLORER ") + TokenArgument(c, token::Param03);
+        if (StartsWithToken(c, token::P04Notepad))
+            c = QStringLiteral("notepad  ") + TokenArgument(c, token::P04Notepad);
+        if (StartsWithToken(c, token::P05Notepad))
+            c = QStringLiteral("notepad  ") + folder + TokenArgument(c, token::P05Notepad);
         const QString own = sep + ctx.ProgramFolderName + sep + platform::programFileName();
-        if (Left(c, 8) == QStringLiteral("%P06_TST"))
+        if (StartsWithToken(c, token::P06Test))
             c = ctx.BaseFolder + sep + ctx.SystemFolderName + QStringLiteral("_TST") + own;
-        if (Left(c, 8) == QStringLiteral("%P06_SUB"))
+        if (StartsWithToken(c, token::P06Sub))
             c = ctx.BaseFolder + sep + ctx.SystemFolderName + QStringLiteral("_SUB") + own;
-        if (Left(c, 9) == QStringLiteral("%P06_MAIN"))
+        if (StartsWithToken(c, token::P06Main))
             c = ctx.BaseFolder + sep + ctx.SystemFolderName + own;
-        if (Left(c, 9) == QStringLiteral("%OPT_MENU")) {
+        if (StartsWithToken(c, token::OptionMenu)) {
             entry.Command = c;
             menuDatabase().M0140_OPT_MENU();
         }
-        if (Left(c, 8) == QStringLiteral("%P07_XLS")) {
-            entry.Parameters = u'"' + folder + sep + Mid(c, 10) + u'"';
+        if (StartsWithToken(c, token::P07Xls)) {
+            entry.Parameters = u'"' + folder + sep + TokenArgument(c, token::P07Xls) + u'"';
             c = QStringLiteral("ZUC730MD.VBS");
         }
         entry.Command = c;

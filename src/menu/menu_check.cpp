@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <map>
 
+#include "command_tokens.h"
 #include "menu_context.h"
 #include "menu_file.h"
 #include "platform/paths.h"
@@ -29,15 +30,11 @@ bool visibleSomewhere(const MenuEntry& e) {
     return false;
 }
 
-// The "%" tokens the command expansion knows, by the length of their comparison.
+// The "%" tokens the command expansion knows.
 bool knownToken(const QString& c) {
-    static const char* const k8[] = {"%PARAM01", "%PARAM02", "%PARAM03", "%P06_TST", "%P06_SUB",
-                                     "%P07_XLS"};
-    for (const char* t : k8)
-        if (Left(c, 8) == QLatin1String(t)) return true;
-    return Left(c, 12) == QStringLiteral("%P04_notepad") ||
-           Left(c, 12) == QStringLiteral("%P05_notepad") || Left(c, 9) == QStringLiteral("%P06_MAIN") ||
-           Left(c, 9) == QStringLiteral("%OPT_MENU");
+    for (const CommandToken& t : token::All)
+        if (StartsWithToken(c, t)) return true;
+    return false;
 }
 
 bool startsProgram(const MenuEntry& e) {
@@ -109,11 +106,11 @@ std::vector<MenuProblem> CheckMenuFile(const QByteArray& bytes, const QString& f
         } else if (numbersOk) {
             ParseEntryRecord(l200, r.entry);
             const MenuEntry& e = r.entry;
-            if (e.Kind != 10 && e.Kind != 20 && e.Kind != 30)
+            if (e.Kind != EntryKind::Page && e.Kind != EntryKind::ListItem && e.Kind != EntryKind::Button)
                 report(false, line, 2, QStringLiteral("record kind %1 is neither 10 (page), 20 (list item) nor 30 (button)").arg(e.Kind));
-            if ((e.Kind == 10 || e.Kind == 20 || e.Kind == 30) && !visibleSomewhere(e))
+            if ((e.Kind == EntryKind::Page || e.Kind == EntryKind::ListItem || e.Kind == EntryKind::Button) && !visibleSomewhere(e))
                 report(false, line, 0, QStringLiteral("\"%1\" is visible on no profile (no flag is \"1\")").arg(e.Caption));
-            if (e.Kind == 30 && (e.ButtonNumber < 1 || e.ButtonNumber > 12))
+            if (e.Kind == EntryKind::Button && (e.ButtonNumber < 1 || e.ButtonNumber > 12))
                 report(true, line, 11, QStringLiteral("button number %1 is outside 1 to 12").arg(e.ButtonNumber));
             if (e.Command.startsWith(u'%') && !knownToken(e.Command))
                 report(false, line, 0, QStringLiteral("unknown token \"%1\"").arg(e.Command.section(u' ', 0, 0)));
@@ -134,25 +131,25 @@ std::vector<MenuProblem> CheckMenuFile(const QByteArray& bytes, const QString& f
         }
     };
     for (int i = 0; i <= last; ++i)
-        if (!records[i].header && records[i].entry.Kind == 10) walk(i, &MenuEntry::ListGroup, 20);
+        if (!records[i].header && records[i].entry.Kind == EntryKind::Page) walk(i, &MenuEntry::ListGroup, EntryKind::ListItem);
     // Only a list item that a page shows can show buttons.
     for (int i = 0; i <= last; ++i)
-        if (!records[i].header && records[i].entry.Kind == 20 && reached[i])
-            walk(i, &MenuEntry::ButtonGroup, 30);
+        if (!records[i].header && records[i].entry.Kind == EntryKind::ListItem && reached[i])
+            walk(i, &MenuEntry::ButtonGroup, EntryKind::Button);
     for (int i = 0; i <= last; ++i) {
         const MenuEntry& e = records[i].entry;
-        if (records[i].header || (e.Kind != 20 && e.Kind != 30) || reached[i]) continue;
+        if (records[i].header || (e.Kind != EntryKind::ListItem && e.Kind != EntryKind::Button) || reached[i]) continue;
         report(false, records[i].line, 0,
-               e.Kind == 20 ? QStringLiteral("list item \"%1\" follows no page of list group %2").arg(e.Caption).arg(e.ListGroup)
+               e.Kind == EntryKind::ListItem ? QStringLiteral("list item \"%1\" follows no page of list group %2").arg(e.Caption).arg(e.ListGroup)
                             : QStringLiteral("button \"%1\" follows no list item of button group %2").arg(e.Caption).arg(e.ButtonGroup));
     }
     // Buttons of one list item that share a number: the later one replaces the earlier.
     for (int i = 0; i <= last; ++i) {
-        if (records[i].header || records[i].entry.Kind != 20) continue;
+        if (records[i].header || records[i].entry.Kind != EntryKind::ListItem) continue;
         std::map<int, int> seen;
         for (int j = i;; ++j) {
             const MenuEntry& e = records[j].entry;
-            if (!records[j].header && e.Kind == 30) {
+            if (!records[j].header && e.Kind == EntryKind::Button) {
                 auto [it, fresh] = seen.emplace(e.ButtonNumber, records[j].line);
                 if (!fresh)
                     report(false, records[j].line, 11,

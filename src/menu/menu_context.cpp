@@ -19,7 +19,7 @@ void resetMenuState() {
 }
 
 int FunctionButtonSlot(const MenuEntry& entry) {
-    if (entry.Kind != 30 || entry.ButtonNumber < 1 || entry.ButtonNumber > 12) return -1;
+    if (entry.Kind != EntryKind::Button || entry.ButtonNumber < 1 || entry.ButtonNumber > 12) return -1;
     return entry.ButtonNumber - 1;
 }
 

@@ -27,8 +27,15 @@ struct MenuContext {
 
 // One record of the menu table. The launch fields come first: entry 0 is the launch request of
 // the common launcher.
+// The kinds of menu entries, as the menu file's record kind column gives them.
+namespace EntryKind {
+constexpr qint16 Page = 10;
+constexpr qint16 ListItem = 20;
+constexpr qint16 Button = 30;  // a function button F1 to F12
+}  // namespace EntryKind
+
 struct MenuEntry : common::LaunchRequest {
-    qint16 Kind = 0;  // 10 page, 20 list item, 30 function button
+    qint16 Kind = 0;  // an EntryKind, or another number the file held
     qint16 ListGroup = 0;
     qint16 ButtonGroup = 0;
     qint16 ButtonNumber = 0;  // 1 to 12 for a function button

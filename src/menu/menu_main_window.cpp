@@ -259,7 +259,7 @@ void TAV_menu1_frm::fillPageList() {
         const QScopedValueRollback<bool> filling(fillingPages_, true);
         for (int i = 0; i <= table.LastEntryIndex; ++i) {
             const MenuEntry& e = table.MenuEntries[i];
-            if (e.Kind == 10 && VisibleForProfile(e, ctx.ProfileNumber))
+            if (e.Kind == EntryKind::Page && VisibleForProfile(e, ctx.ProfileNumber))
                 Combo1->addItem(Trim(e.Caption), i);
         }
     });
@@ -318,7 +318,7 @@ void TAV_menu1_frm::fillList(int s) {
     List1->clear();
     for (int i = s; i >= 0 && i <= table.LastEntryIndex; ++i) {
         const MenuEntry& e = table.MenuEntries[i];
-        if (e.Kind == 20 && VisibleForProfile(e, ctx.ProfileNumber)) {
+        if (e.Kind == EntryKind::ListItem && VisibleForProfile(e, ctx.ProfileNumber)) {
             auto* item = new QListWidgetItem(e.Caption);
             item->setData(Qt::UserRole, i);
             List1->addItem(item);
@@ -355,7 +355,7 @@ void TAV_menu1_frm::fillButtons(int s) {
     for (int i = s; i >= 0 && i <= table.LastEntryIndex; ++i) {
         const MenuEntry& e = table.MenuEntries[i];
         const int b = FunctionButtonSlot(e);
-        if (e.Kind == 30 && b >= 0 && VisibleForProfile(e, ctx.ProfileNumber)) {
+        if (e.Kind == EntryKind::Button && b >= 0 && VisibleForProfile(e, ctx.ProfileNumber)) {
             Command1[b]->setText(Trim(e.Caption) + QStringLiteral(" (F") +
                                  QString::number(e.ButtonNumber) + u')');
             Command1[b]->setProperty("Tag", text::ZeroPad(i, 3));

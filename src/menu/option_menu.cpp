@@ -53,7 +53,7 @@ void M0140_OPT_MENU() {
             const QString name = Q0700_GET(kOptionCursor, QStringLiteral("名称名称")).toString();
             const QString description =
                 Q0700_GET(kOptionCursor, QStringLiteral("名称説明")).toString();
-            e.Kind = 30;
+            e.Kind = EntryKind::Button;
             e.ListGroup = baseEntry.ListGroup;
             e.ButtonGroup = baseEntry.ButtonGroup;
             e.ButtonNumber = static_cast<qint16>(table.LastEntryIndex - base);

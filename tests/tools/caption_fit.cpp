@@ -4,7 +4,8 @@
 // button captions. Which fonts the names lead to is decided by FONTCONFIG_FILE.
 // A function button's caption counts as fitting when the button's two lines hold it
 // (--one-line: when one line does, as before the buttons wrapped).
-//   tav_caption_fit [-v] [--one-line] [MENU_FILE...]
+// --strict: exit status 1 when any caption does not fit.
+//   tav_caption_fit [-v] [--one-line] [--strict] [MENU_FILE...]
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -14,6 +15,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <cstdio>
 #include <memory>
 
@@ -31,6 +34,7 @@ namespace {
 
 bool verbose = false;
 int buttonLines = 2;
+bool strict = false;
 
 struct Count {
     int fit = 0, all = 0;
@@ -45,10 +49,15 @@ int needed(QFont font, const QString& text) {
     return widest;
 }
 
-// The width a control has for its caption: a label its contents, a button less its bevel
-// (the 12 pixels the menu allows).
+// The width a control has for its caption: a label its contents, a button the rectangle its
+// style draws the caption in (a function button of the menu: less 12 pixels of bevel).
 int available(const QWidget* w) {
-    if (qobject_cast<const QAbstractButton*>(w)) return w->width() - 12;
+    if (auto* b = qobject_cast<const QPushButton*>(w)) {
+        QStyleOptionButton option;
+        option.initFrom(b);
+        option.text = b->text();
+        return b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b).width();
+    }
     return w->contentsRect().width();
 }
 
@@ -70,7 +79,9 @@ void measure(Count& c, const char* window, const QString& name, QFont font, cons
 
 Count window(const char* name, QWidget* w) {
     Count c;
-    w->ensurePolished();
+    // Shown (offscreen), so that windows placed by layouts have their controls' real sizes.
+    w->show();
+    QApplication::processEvents();
     for (QWidget* child : w->findChildren<QWidget*>()) {
         QString text;
         if (auto* l = qobject_cast<QLabel*>(child))
@@ -108,7 +119,7 @@ Count menuFile(const QString& path, tav::menu::TAV_menu1_frm& menu) {
             measure(
                 c, "menu file", QStringLiteral("Command1"), menu.Command1[0]->font(),
                 caption + QStringLiteral(" (F") + QString::number(line.mid(10, 2).toInt()) + u')',
-                available(menu.Command1[0]));
+                menu.Command1[0]->width() - 12, buttonLines);
     }
     return c;
 }
@@ -123,6 +134,8 @@ int main(int argc, char** argv) {
             verbose = true;
         else if (QByteArray(argv[i]) == "--one-line")
             buttonLines = 1;
+        else if (QByteArray(argv[i]) == "--strict")
+            strict = true;
         else
             menus << QString::fromLocal8Bit(argv[i]);
     }
@@ -150,5 +163,5 @@ int main(int argc, char** argv) {
         total.fit += c.fit;
     }
     std::printf("| all | %d | %d |\n", total.all, total.fit);
-    return 0;
+    return strict && total.fit < total.all ? 1 : 0;
 }

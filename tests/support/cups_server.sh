@@ -5,7 +5,7 @@
 #   cups_server.sh start DIR   start cupsd on DIR/cups.sock with the queue "tav_pdf" as the
 #                              default printer: a queue without a driver whose backend keeps
 #                              each job's document as received (DIR/out/<job id>.pdf, the
-#                              program's own PDF); writes DIR/env (CUPS_SERVER)
+#                              program's own PDF); writes DIR/env (CUPS_SERVER, CUPS_SERVERROOT)
 #   cups_server.sh stop DIR    stop the server and remove DIR
 set -euo pipefail
 
@@ -82,7 +82,8 @@ CONF
     return 1
   }
   lpadmin -h "$dir/cups.sock" -d tav_pdf
-  echo "export CUPS_SERVER=$dir/cups.sock" >"$dir/env"
+  # Clients read their settings (client.conf, lpoptions) from the server's folder, not /etc/cups.
+  printf 'export CUPS_SERVER=%s CUPS_SERVERROOT=%s\n' "$dir/cups.sock" "$dir/etc" >"$dir/env"
 }
 
 stop() {

@@ -81,7 +81,7 @@ endif()
 # databases, the fonts the aliases lead to, xdg-open for documents, folders and the notepad.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-qpa-plugins, unixodbc, libsqliteodbc, odbc-postgresql, fonts-noto-cjk, fontconfig, xdg-utils")
+  "qt6-qpa-plugins, unixodbc, libsqliteodbc, odbc-postgresql, fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-noto-cjk, fontconfig, xdg-utils")
 # Japanese input: Mozc under fcitx5 (with its Qt 6 front end) or under IBus.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fcitx5-mozc | ibus-mozc, fcitx5-frontend-qt6 | ibus-mozc")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups")

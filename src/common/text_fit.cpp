@@ -1,7 +1,12 @@
 #include "text_fit.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLabel>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QTextLayout>
 #include <QWidget>
 #include <algorithm>
 
@@ -28,6 +33,134 @@ void ShowLabelsAsText(QWidget* window) {
     if (!window) return;
     if (auto* l = qobject_cast<QLabel*>(window)) l->setTextFormat(Qt::PlainText);
     for (QLabel* l : window->findChildren<QLabel*>()) l->setTextFormat(Qt::PlainText);
+}
+
+namespace {
+
+// The first line of the text that fits the width, broken where the line-breaking rules allow
+// (anywhere when no break opportunity fits); its length in characters.
+int firstLineLength(const QFont& font, const QString& text, int width) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    int length = text.size();
+    if (line.isValid()) {
+        line.setLineWidth(width);
+        length = std::max(1, line.textLength());
+    }
+    layout.endLayout();
+    return length;
+}
+
+}  // namespace
+
+QStringList CaptionLines(const QFont& font, const QString& text, int width, int maxLines) {
+    const QFontMetrics fm(font);
+    if (maxLines < 1) maxLines = 1;
+    if (width <= 0 || fm.horizontalAdvance(text) <= width) return {text};
+    QStringList lines;
+    QString rest = text;
+    while (lines.size() < maxLines - 1 && fm.horizontalAdvance(rest) > width) {
+        int n = firstLineLength(font, rest, width);
+        // A break at the last blank keeps a key name such as "(F2)" whole when the rest then
+        // fits the next line.
+        const int blank = rest.lastIndexOf(u' ', n);
+        if (blank > 0 && lines.size() == maxLines - 2 && blank < n &&
+            fm.horizontalAdvance(rest.mid(blank + 1)) <= width &&
+            fm.horizontalAdvance(rest.left(blank)) <= width)
+            n = blank + 1;
+        lines << rest.left(n).trimmed();
+        rest = rest.mid(n);
+        while (rest.startsWith(u' ')) rest.remove(0, 1);
+    }
+    lines << fm.elidedText(rest, Qt::ElideRight, width);
+    return lines;
+}
+
+int CaptionButton::textWidth() const {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    return std::max(1, std::min(contents.width(), width() - 12));
+}
+
+int CaptionButton::lineRoom() const {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    return std::clamp(contents.height() / std::max(1, QFontMetrics(font()).height()), 1, 2);
+}
+
+QFont CaptionButton::shownFont() const {
+    QFont f = font();
+    f.setStretch(QFont::Unstretched);
+    const QString caption = text();
+    const int width = textWidth();
+    const int lines = lineRoom();
+    if (CaptionLines(f, caption, width, lines).constLast().endsWith(QChar(0x2026))) {
+        // Two lines at full width do not hold it: as narrow as needed, down to 75 %.
+        for (int stretch = 99; stretch >= 75; --stretch) {
+            f.setStretch(stretch);
+            if (!CaptionLines(f, caption, width, lines).constLast().endsWith(QChar(0x2026))) break;
+        }
+    }
+    return f;
+}
+
+QStringList CaptionButton::shownLines() const {
+    return CaptionLines(shownFont(), text(), textWidth(), lineRoom());
+}
+
+void CaptionButton::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    p.drawControl(QStyle::CE_PushButton, option);
+    if (text().isEmpty()) return;
+    const QFont f = shownFont();
+    const QStringList lines = CaptionLines(f, text(), textWidth(), lineRoom());
+    p.setFont(f);
+    const QFontMetrics fm(f);
+    const int height = fm.height() * static_cast<int>(lines.size());
+    int y = (this->height() - height) / 2;
+    if (isDown()) y += style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this);
+    p.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    for (const QString& line : lines) {
+        p.drawText(QRect(0, y, width(), fm.height()), Qt::AlignHCenter | Qt::AlignVCenter, line);
+        y += fm.height();
+    }
+}
+
+bool HalfWidthIsHalf(const QFont& font) {
+    const QFontMetricsF fm(font);
+    const qreal full = fm.horizontalAdvance(QChar(0x6F22));  // 漢
+    if (full <= 0) return false;
+    for (char16_t u = 0x20; u < 0x7F; ++u)
+        if (fm.horizontalAdvance(QChar(u)) * 2 != full) return false;
+    for (char16_t u = 0xFF61; u <= 0xFF9F; ++u)
+        if (fm.horizontalAdvance(QChar(u)) * 2 != full) return false;
+    for (char16_t u : {u'あ', u'ア', u'一', u'０', u'Ａ', u'　', u'（', u'ー', u'「'})
+        if (fm.horizontalAdvance(QChar(u)) != full) return false;
+    return true;
+}
+
+QFont FixedPitchFont(const QString& family, qreal points) {
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    if (HalfWidthIsHalf(f)) return f;
+    for (const char* standIn : {"IPAGothic", "Noto Sans Mono CJK JP"}) {
+        QFont s = f;
+        s.setFamilies({QString::fromLatin1(standIn)});
+        if (HalfWidthIsHalf(s)) return s;
+    }
+    return f;
 }
 
 }  // namespace tav::common

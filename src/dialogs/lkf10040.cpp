@@ -83,11 +83,9 @@ LKF10040::LKF10040() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
 
     List1 = new QListWidget(Picture2);
     List1->setObjectName(QStringLiteral("List1"));
-    QFont listFont(QStringLiteral("ＭＳ ゴシック"));
-    listFont.setStyleHint(QFont::TypeWriter);
-    listFont.setFixedPitch(true);
-    listFont.setPointSize(9);
-    List1->setFont(listFont);
+    // Fixed pitch, so the columns of the list's lines align.
+    List1->setFont(common::FixedPitchFont(QStringLiteral("ＭＳ ゴシック"), 9));
+    List1->setTextElideMode(Qt::ElideNone);
     List1->setUniformItemSizes(true);
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // a list box has none
     List1->setSelectionMode(QAbstractItemView::SingleSelection);

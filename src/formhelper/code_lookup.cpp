@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStyle>
 #include <algorithm>
 #include <new>
 
@@ -426,6 +427,18 @@ int textWidthTwips(const QFont& font, const QString& text) {
     return QFontMetrics(font).horizontalAdvance(text) * kTwipsPerPixel;
 }
 
+int listLineWidthTwips(const QListWidget* list, const QString& line) {
+    qsizetype end = line.size();
+    while (end > 0 && line.at(end - 1) == u' ') --end;
+    return QFontMetrics(list->font()).horizontalAdvance(line.left(end)) * kTwipsPerPixel;
+}
+
+int listLineRoomTwips(const QListWidget* list) {
+    // The style draws a line's text inside a margin on either side, and the frame lies around.
+    const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    return std::max(120, (2 * margin + 2 * list->frameWidth() + 1) * kTwipsPerPixel);
+}
+
 int listItemHeight(QListWidget* list) {
     int h = -1;
     if (list->count() > 0) {
@@ -456,28 +469,13 @@ void closeCodeFile() {
     // The code file is opened and closed within OutputCodeName; nothing stays open here.
 }
 
-// The measuring picture: the width of a line in the list's font. Lines of code lists are plain
-// text of one direction, so a line is as wide as its characters together; their advances are
-// kept, which spares shaping every line of a long list.
-class LineMeasure {
-  public:
-    explicit LineMeasure(const QFont& font) : metrics_(font), advances_(0x10000, -1) {}
-    int width(const QString& text) {
-        int total = 0;
-        for (QChar c : text) {
-            if (c.isSurrogate() || (c.unicode() >= 0x0300 && c.unicode() < 0x0370))
-                return metrics_.horizontalAdvance(text);  // pairs and combining marks: shaped
-            int& advance = advances_[c.unicode()];
-            if (advance < 0) advance = metrics_.horizontalAdvance(c);
-            total += advance;
-        }
-        return total;
-    }
-
-  private:
-    QFontMetrics metrics_;
-    std::vector<int> advances_;  // by UTF-16 code unit; -1 not measured yet
-};
+// The list's font at the look-up's size; its lines are never cut with an ellipsis.
+void applyListFont(QListWidget* list) {
+    QFont font = list->font();
+    font.setPointSize(state().fontSize > 0 ? state().fontSize : 9);
+    list->setFont(font);
+    list->setTextElideMode(Qt::ElideNone);
+}
 
 int extraColumnCount(const LookupKind& kind) {
     const QString list = Trim(kind.extraColumns);
@@ -494,7 +492,7 @@ void readRows(QListWidget* list, const QString& sql) {
     s.preselectIndex = -1;
     s.widestLine.clear();
     s.widestWidth = 0;
-    LineMeasure measure(list->font());
+    applyListFont(list);
     const QString preselect = Trim(s.preselectText);
     const LookupKind& kind = CurrentLookupKind();
     const int extras = extraColumnCount(kind);
@@ -522,11 +520,10 @@ void readRows(QListWidget* list, const QString& sql) {
             BuildCodeKey(keyPart, namePart);
             const QString line = keyPart + u' ' + namePart;
             lines << line;
-            const QString trimmed = Trim(line);
-            const int width = measure.width(trimmed) * kTwipsPerPixel;
+            const int width = listLineWidthTwips(list, line);
             if (width > s.widestWidth) {
                 s.widestWidth = width;
-                s.widestLine = trimmed;
+                s.widestLine = line;
             }
             if (s.preselectIndex == -1 && !preselect.isEmpty() && keyPart.startsWith(preselect))
                 s.preselectIndex = i;
@@ -590,9 +587,7 @@ void SizeLookupList() {
     LookupState& s = state();
     if (!g_view) return;
     QListWidget* list = g_view->list();
-    QFont font = list->font();
-    font.setPointSize(s.fontSize > 0 ? s.fontSize : 9);
-    list->setFont(font);
+    applyListFont(list);
     const int lineHeight = listItemHeight(list) * kTwipsPerPixel;
     const int maxLines = lineHeight > 0 ? 2010 / lineHeight : 0;
     const int count = list->count();
@@ -604,7 +599,7 @@ void SizeLookupList() {
         height = (count == 0 ? 1 : count) * lineHeight + 30;
         s.listHasScrollBar = false;
     }
-    const int w = s.widestWidth + 120;
+    const int w = s.widestWidth + listLineRoomTwips(list);
     const int e = s.listHasScrollBar ? 240 : 0;
     int controlWidth = 0;
     if (s.callingForm && s.callingControl >= 0)

@@ -187,5 +187,11 @@ int listItemHeight(QListWidget* list);
 int listItemFromPoint(const QListWidget* list, const QPoint& viewportPos);
 // Width in twips of a text in the list's font.
 int textWidthTwips(const QFont& font, const QString& text);
+// The width in twips a list line takes as drawn: the whole line without its trailing blanks,
+// measured in one piece in the list's font.
+int listLineWidthTwips(const QListWidget* list, const QString& line);
+// What the list adds around its widest line (twips): 120, or the list's frame and its lines'
+// text margins where those take more, so that no line is cut.
+int listLineRoomTwips(const QListWidget* list);
 
 }  // namespace tav::formhelper

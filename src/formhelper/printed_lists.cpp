@@ -4,8 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -15,6 +13,7 @@
 #include <utility>
 
 #include "common/app_start.h"
+#include "common/text_fit.h"
 #include "helper_context.h"
 #include "platform/program_info.h"
 #include "platform/services.h"
@@ -224,28 +223,15 @@ ListDocument unmatchedListPages(Form& form, const QDateTime& printedAt) {
 
 // ---- printing --------------------------------------------------------------------------------
 
+// Narrow margins: a page of 76 lines of 9.75 points needs 741 points, which A4 and Letter hold.
+const QMarginsF kListMargins(5, 5, 5, 5);
+
 PrintTarget choosePrintTarget(const QString& defaultPrinterName) {
     return Trim(defaultPrinterName).isEmpty() ? PrintTarget::PdfFile : PrintTarget::DefaultPrinter;
 }
 
 QFont listFont() {
-    QFont f(QStringLiteral("ＭＳ ゴシック"));
-    f.setPointSizeF(9.75);
-    f.setFixedPitch(true);
-    f.setStyleHint(QFont::TypeWriter);
-    // Where the office's name leads to a proportional face, a fixed-pitch face with the
-    // Japanese characters stands in.
-    if (!QFontInfo(f).fixedPitch()) {
-        f.setFamilies({QStringLiteral("Noto Sans Mono CJK JP"),
-                       QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
-    }
-    return f;
-}
-
-int listCells(QChar c) {
-    const char16_t u = c.unicode();
-    if (u < 0x80 || (u >= 0xFF61 && u <= 0xFF9F)) return 1;
-    return 2;
+    return common::FixedPitchFont(QStringLiteral("ＭＳ ゴシック"), 9.75);
 }
 
 QString uniquePdfPath(const QString& folder, const QString& stem, const QDateTime& at) {
@@ -263,36 +249,25 @@ bool paintListDocument(const ListDocument& doc, QPagedPaintDevice& device) {
     const QFont font = listFont();
     p.setFont(font);
     const QFontMetricsF fm(p.font(), &device);
-    // A line is one em high and a cell half an em wide, as in the office's fixed-pitch font.
-    const qreal em = font.pointSizeF() * device.logicalDpiY() / 72.0;
-    const qreal cell = em / 2.0;
-    const qreal lineHeight = em;
-
-    int widest = 1;
-    for (const QStringList& page : doc.pages)
-        for (const QString& l : page) {
-            int cells = 0;
-            for (QChar ch : l) cells += listCells(ch);
-            widest = std::max(widest, cells);
-        }
+    // A line is one em high, as in the office's fixed-pitch font.
+    const qreal lineHeight = font.pointSizeF() * device.logicalDpiY() / 72.0;
     // The painter starts at the printable area's corner; width() and height() are its size.
     const QRectF area(0, 0, device.width(), device.height());
-    const qreal scale = std::min(
-        {1.0, area.width() / (widest * cell), area.height() / ((kListPageLines + 1) * lineHeight)});
+    // The lines keep their size whatever their width: a line wider than the sheet is cut by its
+    // edge, as the printer cuts it. Only a sheet too short for a page's lines sets them closer.
+    const qreal scale = std::min(1.0, area.height() / ((kListPageLines + 1) * lineHeight));
     bool first = true;
     for (const QStringList& page : doc.pages) {
         if (!first) device.newPage();
         first = false;
         p.save();
+        p.setClipRect(area);
         p.scale(scale, scale);
-        for (int row = 0; row < page.size(); ++row) {
-            const qreal y = row * lineHeight + fm.ascent();
-            int col = 0;
-            for (QChar ch : page[row]) {
-                if (ch != u' ') p.drawText(QPointF(col * cell, y), QString(ch));
-                col += listCells(ch);
-            }
-        }
+        // Each line is drawn whole in the fixed-pitch font, so its characters fall into their
+        // columns and the text of the page reads back as the line, blanks included.
+        for (int row = 0; row < page.size(); ++row)
+            if (!page[row].isEmpty())
+                p.drawText(QPointF(0, row * lineHeight + fm.ascent()), page[row]);
         p.restore();
     }
     return p.end();
@@ -304,7 +279,7 @@ bool writeListPdf(const ListDocument& doc, const QString& path) {
     printer.setOutputFileName(path);
     printer.setDocName(doc.name);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    printer.setPageMargins(kListMargins, QPageLayout::Millimeter);
     return paintListDocument(doc, printer) && QFileInfo(path).size() > 0;
 }
 
@@ -318,7 +293,7 @@ void printListDocument(const ListDocument& doc, const QString& defaultPrinterNam
     if (choosePrintTarget(defaultPrinterName) == PrintTarget::DefaultPrinter) {
         QPrinter printer(QPrinterInfo::printerInfo(defaultPrinterName), QPrinter::HighResolution);
         printer.setDocName(doc.name);
-        printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        printer.setPageMargins(kListMargins, QPageLayout::Millimeter);
         if (paintListDocument(doc, printer)) return;
         // A printer that refuses the job: the list still reaches the user as a file.
     }

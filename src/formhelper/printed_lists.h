@@ -43,16 +43,15 @@ ListDocument unmatchedListPages(Form& form, const QDateTime& printedAt);
 enum class PrintTarget { DefaultPrinter, PdfFile };
 // Where a list goes, by the name of the system's default printer (empty: there is none).
 PrintTarget choosePrintTarget(const QString& defaultPrinterName);
-// The list font: "ＭＳ ゴシック" 9.75 pt, fixed pitch.
+// The list font: "ＭＳ ゴシック" 9.75 pt, fixed pitch (every half-width character half a
+// full-width one, checked by measurement).
 QFont listFont();
-// Character cells a character takes in a list line: 1 for ASCII and half-width katakana, 2 for
-// the rest.
-int listCells(QChar c);
 // A PDF path in the folder that does not exist yet: <stem>_<yyyyMMdd_hhmmss>[_n].pdf.
 QString uniquePdfPath(const QString& folder, const QString& stem, const QDateTime& at);
 
-// Draws the pages on a paint device, each character in its cell, so the columns line up
-// whatever the font's own widths. Returns false when the device refused painting.
+// Draws the pages on a paint device, each line whole in the list font at its size (a line wider
+// than the sheet is cut by its edge, never shrunk), so the columns line up and the page's text
+// reads back as its lines. Returns false when the device refused painting.
 bool paintListDocument(const ListDocument& doc, QPagedPaintDevice& device);
 // Writes the pages to a PDF file; false when it could not be written.
 bool writeListPdf(const ListDocument& doc, const QString& path);

@@ -165,7 +165,7 @@ TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
     for (int i = 0; i < 12; ++i) {
         const bool inPanel = i < 10;
         QWidget* owner = inPanel ? static_cast<QWidget*>(Picture1) : this;
-        Command1[i] = new QPushButton(owner);
+        Command1[i] = new common::CaptionButton(owner);
         Command1[i]->setObjectName(QStringLiteral("Command1(%1)").arg(i));
         Command1[i]->setFont(designFont(kGothic, 12));
         Command1[i]->setMouseTracking(true);
@@ -364,11 +364,7 @@ void TAV_menu1_frm::fillButtons(int s) {
         if (i == table.LastEntryIndex) break;
         if (e.ButtonGroup != table.MenuEntries[i + 1].ButtonGroup) break;
     }
-    for (QPushButton* b : Command1) {
-        // A caption wider than its button is narrowed rather than cut off.
-        common::FitTextToWidth(b, b->text(), b->width() - 12);
-        b->setVisible(!b->text().isEmpty());
-    }
+    for (QPushButton* b : Command1) b->setVisible(!b->text().isEmpty());
     writeStateFile();
 }
 

@@ -2,11 +2,16 @@
 #include "dialogs/lkf10040.h"
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QStyle>
 
+#include "common/text_fit.h"
 #include "dataaccess/fixture.h"
 #include "formhelper/helper_context.h"
 #include "formhelper/item_access.h"
@@ -201,6 +206,37 @@ TEST_F(CodeWindow, ListLayoutWithoutSwitchIsAsWideAsTheList) {
     EXPECT_TRUE(w->Command3->isVisible());
     EXPECT_EQ(w->List1->currentRow(), 0);
     EXPECT_TRUE(w->List1->hasFocus());
+}
+
+// Lines of half-width katakana, ideographs and digits: the list is in a fixed-pitch face (every
+// half-width character half a full-width one) and as wide as its widest line as drawn, so no
+// line is cut.
+TEST_F(CodeWindow, MixedLinesAreShownWholeInTheFixedPitchFont) {
+    db->exec({QStringLiteral("INSERT INTO CUST_M VALUES ('E0001', 'ﾔﾏﾀﾞ 山田太郎 0123', 'A')"),
+              QStringLiteral("INSERT INTO CUST_M VALUES ('E0002', '川上ﾊﾟｰﾂ工業 99', 'A')"),
+              QStringLiteral("INSERT INTO CUST_M VALUES ('E0003', '海野ｱｲｳｴｵｶｷｸｹｺ', 'A')")});
+    lookupState().nameColumns = {column("N", "016", "NAME")};
+    DeriveLineWidths();
+    searchFor(QStringLiteral("E"));
+    ASSERT_EQ(w->List1->count(), 3);
+    const QFont font = w->List1->font();
+    EXPECT_TRUE(tav::common::HalfWidthIsHalf(font)) << QFontInfo(font).family().toStdString();
+    EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("IPAGothic"));
+    const QFontMetrics fm(font);
+    const int margin =
+        w->List1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w->List1) + 1;
+    w->List1->doItemsLayout();
+    for (int row = 0; row < 3; ++row) {
+        const QString line = w->List1->item(row)->text();
+        SCOPED_TRACE(line.toStdString());
+        const int drawn = fm.horizontalAdvance(QString(line).remove(QRegularExpression(" +$")));
+        const QRect cell = w->List1->visualItemRect(w->List1->item(row));
+        EXPECT_LE(drawn + 2 * margin, std::min(cell.width(), w->List1->viewport()->width()));
+    }
+    EXPECT_EQ(w->List1->textElideMode(), Qt::ElideNone);
+    // TAV_SHOT_DIR: the window as drawn, for the documentation.
+    if (const QString dir = qEnvironmentVariable("TAV_SHOT_DIR"); !dir.isEmpty())
+        EXPECT_TRUE(w->grab().save(dir + QStringLiteral("/lookup-mixed.png")));
 }
 
 TEST_F(CodeWindow, ListLayoutWithSwitchShowsBothPanels) {

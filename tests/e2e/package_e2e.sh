@@ -40,7 +40,7 @@ cpack --config "$CONFIG" -G DEB -B "$WORK/pkg" >"$WORK/cpack.log" 2>&1 || { cat 
 DEB=$(ls "$WORK"/pkg/tav_*.deb)
 echo "package: $(basename "$DEB") $(stat -c %s "$DEB") bytes"
 DEPENDS=$(dpkg-deb -f "$DEB" Depends)
-for dep in qt6-qpa-plugins unixodbc libsqliteodbc odbc-postgresql fonts-noto-cjk fontconfig xdg-utils libqt6widgets6; do
+for dep in qt6-qpa-plugins unixodbc libsqliteodbc odbc-postgresql fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-cjk fontconfig xdg-utils libqt6widgets6; do
     grep -Eq "(^|, )$dep( |,|$)" <<<"$DEPENDS" || fail "the package does not depend on $dep"
 done
 [ "$(grep -o 'libqt6widgets6' <<<"$DEPENDS" | wc -l)" = 1 ] || fail "libqt6widgets6 listed twice: $DEPENDS"

@@ -496,17 +496,19 @@ TEST_P(Reading, ListSizeFollowsTheLinesAndTheSourceMode) {
     EXPECT_EQ(list->height(), (4 * line + 30) / 15);
     EXPECT_FALSE(s.listHasScrollBar);
     // Search kind "1" in source mode "2": at least 1700 twips.
-    EXPECT_EQ(list->width() * 15 / 15, std::max(1700, s.widestWidth + 120) / 15);
+    EXPECT_EQ(list->width() * 15 / 15,
+              std::max(1700, s.widestWidth + listLineRoomTwips(list)) / 15);
     s.sourceMode = QStringLiteral("3");
     SizeLookupList();
-    EXPECT_EQ(list->width(), (s.widestWidth + 120) / 15);
+    EXPECT_EQ(list->width(), (s.widestWidth + listLineRoomTwips(list)) / 15);
     // More lines than fit in 2010 twips: a scroll bar and 240 more.
     s.sourceMode = QStringLiteral("2");
     for (int i = 0; i < 40; ++i) list->addItem(QStringLiteral("X"));
     SizeLookupList();
     EXPECT_TRUE(s.listHasScrollBar);
     EXPECT_EQ(list->height(), ((2010 / line) * line + 30) / 15);
-    EXPECT_EQ(list->width(), std::max(1700 + 240, s.widestWidth + 120 + 240) / 15);
+    EXPECT_EQ(list->width(),
+              std::max(1700 + 240, s.widestWidth + listLineRoomTwips(list) + 240) / 15);
     // Empty: one line's height.
     list->clear();
     SizeLookupList();

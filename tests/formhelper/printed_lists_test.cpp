@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "fixture.h"
 
@@ -41,15 +42,6 @@ TEST(PrintTargetChoice, NoDefaultPrinterMeansPdf) {
     EXPECT_EQ(choosePrintTarget(QString()), PrintTarget::PdfFile);
     EXPECT_EQ(choosePrintTarget(QStringLiteral("  ")), PrintTarget::PdfFile);
     EXPECT_EQ(choosePrintTarget(QStringLiteral("office-laser")), PrintTarget::DefaultPrinter);
-}
-
-TEST(ListCells, HalfWidthKatakanaIsOneCell) {
-    EXPECT_EQ(listCells(u'A'), 1);
-    EXPECT_EQ(listCells(u'ｱ'), 1);
-    EXPECT_EQ(listCells(u'ﾟ'), 1);
-    EXPECT_EQ(listCells(u'ア'), 2);
-    EXPECT_EQ(listCells(u'表'), 2);
-    EXPECT_EQ(listCells(u'\u3000'), 2);
 }
 
 TEST_F(Screen, ControlListPageInScreenOrder) {
@@ -262,18 +254,25 @@ TEST_F(Screen, ReportsGoThroughTheListPrinter) {
 
 namespace {
 
-QString pdfText(const QString& path) {
+QString run(const QString& program, const QStringList& args) {
     QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
-                                          QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    p.start(program, args);
     EXPECT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    // The CJK fonts share the glyphs of some ideographs with the Kangxi radicals, which the text
-    // extraction may pick; those are mapped back.
-    QString text = QString::fromUtf8(p.readAllStandardOutput());
-    for (QChar& ch : text)
-        if (ch.unicode() >= 0x2E80 && ch.unicode() <= 0x2FDF)
-            ch = QString(ch).normalized(QString::NormalizationForm_KC).at(0);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The text layer of a PDF; with a pitch (points), on a grid of character cells of that width.
+QString pdfText(const QString& path, const QString& pitch = {}) {
+    QStringList args = {QStringLiteral("-enc"), QStringLiteral("UTF-8")};
+    args << (pitch.isEmpty() ? QStringList{QStringLiteral("-layout")}
+                             : QStringList{QStringLiteral("-fixed"), pitch});
+    const QString text = run(QStringLiteral("pdftotext"), args << path << QStringLiteral("-"));
+    // The text holds the ideographs themselves, never the Kangxi radicals that some CJK fonts
+    // draw with the same glyphs.
+    for (QChar ch : text)
+        EXPECT_FALSE(ch.unicode() >= 0x2E80 && ch.unicode() <= 0x2FDF)
+            << "U+" << QString::number(ch.unicode(), 16).toStdString();
     return text;
 }
 
@@ -281,6 +280,8 @@ QString pdfText(const QString& path) {
 
 TEST_F(Screen, PrintedWithoutPrinterToPdfInProgramFolder) {
     c(t::kName).setCaption(QStringLiteral("ﾔﾏﾀﾞ 山田"));
+    // A line of fifty full-width characters, wider than the sheet.
+    c(t::kKanji).setText(QString(50, QChar(0x9577)));
     const ListDocument doc = controlListPages(*form, kAt);
     printListDocument(doc, QString());
     const QStringList pdfs =
@@ -293,19 +294,45 @@ TEST_F(Screen, PrintedWithoutPrinterToPdfInProgramFolder) {
                   folder.file(pdfs[0]));
     EXPECT_EQ(fake.messageBox.shown[0].icon, tav::platform::Icon::Information);
 
-    const QString text = pdfText(folder.file(pdfs[0]));
+    const QString pdf = folder.file(pdfs[0]);
+    const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains(QStringLiteral("フォームヘルパ フォームコントロール一覧")))
         << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("26/04/01 09:05:07")));
     EXPECT_TRUE(text.contains(QStringLiteral("ﾌｫｰﾑID(ﾌｫｰﾑ.TAG) : KFM00100")));
-    EXPECT_TRUE(text.contains(QStringLiteral("ｺﾚｸｼｮﾝNo.")));
-    // The extraction sets its own column spacing; the order of the columns is what counts.
-    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("001 +000 +CUST_CODE +ﾃｷｽﾄﾎﾞｯｸｽ"))))
-        << text.toStdString();
     EXPECT_TRUE(
         text.contains(QRegularExpression(QStringLiteral("002 +001 +CUST_NAME +ﾔﾏﾀﾞ 山田 +ﾗﾍﾞﾙ"))));
     EXPECT_TRUE(text.contains(QStringLiteral("ｵﾌﾟｼｮﾝﾎﾞﾀﾝ")));
     EXPECT_TRUE(text.contains(QStringLiteral("< 1 >")));
+
+    // On the grid of the font's half-width cells the lines come back with their blanks: the
+    // column header and the foot in their columns, the foot 48 cells right of "No.", as in the
+    // lines, however wide the widest line.
+    const QStringList grid = pdfText(pdf, QStringLiteral("4.875")).split(u'\n');
+    const auto header = std::find_if(grid.begin(), grid.end(), [](const QString& l) {
+        return l.contains(QStringLiteral("No.  ｺﾚｸｼｮﾝNo.    TAG              表示内容"));
+    });
+    const auto foot = std::find_if(grid.begin(), grid.end(), [](const QString& l) {
+        return l.trimmed() == QStringLiteral("< 1 >");
+    });
+    ASSERT_NE(header, grid.end());
+    ASSERT_NE(foot, grid.end());
+    EXPECT_EQ(foot->indexOf(u'<') - header->indexOf(QStringLiteral("No.")), 48);
+    EXPECT_FALSE(grid.filter(QRegularExpression(QStringLiteral("^ *001     000       CUST_CODE ")))
+                     .isEmpty());
+
+    // The foot lies at the foot of the sheet: the page is not shrunk by the wide line.
+    const QString boxes =
+        run(QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+             QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+    const auto page =
+        QRegularExpression(QStringLiteral(R"re(<page width="[\d.]+" height="([\d.]+)")re"))
+            .match(boxes);
+    const auto mark =
+        QRegularExpression(QStringLiteral(R"re(yMin="([\d.]+)"[^>]*>&lt;</word>)re")).match(boxes);
+    ASSERT_TRUE(page.hasMatch() && mark.hasMatch()) << boxes.toStdString();
+    EXPECT_GT(mark.captured(1).toDouble() / page.captured(1).toDouble(), 0.85);
 
     // A second print in the same second gets a file of its own.
     printListDocument(doc, QString());

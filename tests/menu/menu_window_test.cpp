@@ -3,12 +3,14 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include "common/text_fit.h"
 #include "common/window_placement.h"
 #include "menu/login_window.h"
 #include "menu/menu_context.h"
@@ -386,19 +388,38 @@ TEST_F(MenuWindowTest, TheHintLineFollowsTheMouse) {
     EXPECT_EQ(w.lblBiko->text(), QStringLiteral("顧客を照会します"));
 }
 
-TEST_F(MenuWindowTest, ACaptionTooWideForItsButtonIsNarrowedNotCut) {
-    menuTable().MenuEntries[3].Caption = QString(30, QChar(0x696D));  // thirty times 業
+// A caption too long for one line takes the button's second line; what two lines cannot hold
+// even narrowed is cut at its end, never at its start.
+TEST_F(MenuWindowTest, ALongCaptionWrapsAndIsCutOnlyAtItsEnd) {
     w.fillPageList();
-    EXPECT_EQ(w.Command1[0]->font().stretch(), QFont::Unstretched);
-    EXPECT_EQ(w.Command1[2]->font().stretch(), 75);  // never narrower than three quarters
-    EXPECT_DOUBLE_EQ(w.Command1[2]->font().pointSizeF(), 12);
-    // The next item's button in the same place gets its full width back.
-    w.List1->setCurrentRow(1);
-    w.List1->setCurrentRow(0);
-    menuTable().MenuEntries[3].Caption = QStringLiteral("登録");
-    w.List1->setCurrentRow(1);
-    w.List1->setCurrentRow(0);
-    EXPECT_EQ(w.Command1[2]->font().stretch(), QFont::Unstretched);
+    auto* b = static_cast<common::CaptionButton*>(w.Command1[2]);
+    auto check = [&](int n, const QStringList& expectFirstAndLast) {
+        SCOPED_TRACE(n);
+        menuTable().MenuEntries[3].Caption = QString(n, QChar(0x696D));  // n times 業
+        w.List1->setCurrentRow(1);
+        w.List1->setCurrentRow(0);
+        const QStringList lines = b->shownLines();
+        const QFontMetrics fm(b->shownFont());
+        for (const QString& l : lines)
+            EXPECT_LE(fm.horizontalAdvance(l), b->width() - 12) << l.toStdString();
+        ASSERT_EQ(lines.size(), expectFirstAndLast.size());
+        EXPECT_TRUE(lines.first().startsWith(expectFirstAndLast.first()))
+            << lines.first().toStdString();
+        EXPECT_TRUE(lines.last().endsWith(expectFirstAndLast.last())) << lines.last().toStdString();
+        // Nothing is lost but the end: the lines read as the caption's beginning.
+        const QString shown = lines.join(QString()).remove(u' ').remove(QChar(0x2026));
+        EXPECT_TRUE((QString(n, QChar(0x696D)) + QStringLiteral("(F3)")).startsWith(shown));
+    };
+    check(4, {QStringLiteral("業業業業 (F3)")});
+    EXPECT_EQ(b->shownFont().stretch(), QFont::Unstretched);
+    check(13, {QStringLiteral("業業業"), QStringLiteral("(F3)")});  // broken at the blank
+    for (int n : {20, 21}) {
+        check(n, {QStringLiteral("業業業"), QStringLiteral("業 (F3)")});
+        EXPECT_EQ(b->shownFont().stretch(), QFont::Unstretched);  // two lines hold it at full width
+    }
+    check(60, {QStringLiteral("業業業"), QString(QChar(0x2026))});
+    EXPECT_EQ(b->shownFont().stretch(), 75);
+    EXPECT_EQ(b->text(), QString(60, QChar(0x696D)) + QStringLiteral(" (F3)"));
 }
 
 TEST_F(MenuWindowTest, ButtonsAndTheEndButtonShowTheHandPointer) {

@@ -10,6 +10,7 @@
 #include "formhelper/form.h"
 #include "formhelper/helper_context.h"
 #include "formhelper/printed_lists.h"
+#include "platform/context.h"
 #include "platform/units.h"
 
 namespace tav::dialogs {
@@ -18,9 +19,15 @@ namespace fh = tav::formhelper;
 
 namespace {
 
+// The debugger window, made once per run; one without an owner ends with the run's context.
+struct DebuggerSlot {
+    QPointer<LKF10050> window;
+    ~DebuggerSlot() {
+        if (window && !window->parent()) delete window.data();
+    }
+};
 QPointer<LKF10050>& instance() {
-    static QPointer<LKF10050> window;
-    return window;
+    return tav::context().get<DebuggerSlot>().window;
 }
 
 const QString kControlListCaption = QStringLiteral("ｺﾝﾄﾛｰﾙ印刷");

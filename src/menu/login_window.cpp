@@ -82,7 +82,14 @@ void M0500_LOGIN_START(LoginHost& host) {
     }
     if (!loginOn) return;
 
-    static QPointer<LoginWindow> window;  // created once per run
+    // Made once per run; one without a parent window ends with the run's context.
+    struct LoginWindowSlot {
+        QPointer<LoginWindow> window;
+        ~LoginWindowSlot() {
+            if (window && !window->parent()) delete window.data();
+        }
+    };
+    QPointer<LoginWindow>& window = context().get<LoginWindowSlot>().window;
     if (!window) window = new LoginWindow(host.loginParent());
     window->load();
     window->exec();

@@ -14,7 +14,6 @@ class QWidget;
 
 namespace tav::common {
 
-using platform::kTwipsPerPixel;
 using platform::PixelsToTwips;
 using platform::TwipsToPixels;
 

@@ -8,6 +8,7 @@
 #include "common/text_fit.h"
 #include "formhelper/helper_context.h"
 #include "platform/text.h"
+#include "platform/units.h"
 
 namespace tav::dialogs {
 
@@ -17,15 +18,17 @@ namespace {
 
 LKF10040* g_instance = nullptr;
 
+using platform::PixelsToTwips;
+using platform::TwipsToPixels;
+
 void setTwips(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                   height / kTwipsPerPixel);
+    w->setGeometry(platform::TwipsRect(left, top, width, height));
 }
 void resizeTwips(QWidget* w, int width, int height) {
-    w->resize(width / kTwipsPerPixel, height / kTwipsPerPixel);
+    w->resize(TwipsToPixels(width), TwipsToPixels(height));
 }
 int tw(int pixels) {
-    return pixels * kTwipsPerPixel;
+    return PixelsToTwips(pixels);
 }
 
 // The control's own effective visibility within the window.
@@ -143,7 +146,7 @@ LKF10040::~LKF10040() = default;
 void LKF10040::showSearchLayout() {
     Picture2->hide();
     Picture1->show();
-    Picture1->move(250 / kTwipsPerPixel, Picture1->y());
+    Picture1->move(TwipsToPixels(250), Picture1->y());
     resizeTwips(this, 2700, 2640);
     resizeTwips(Command2, 2685, 2640);
     if (lookupState().layoutSwitch != 0) {
@@ -178,13 +181,13 @@ void LKF10040::applyListLayout() {
         const int width = listWidth + 3000;
         const int height = buttonHeight + listHeight + 300;
         resizeTwips(this, width, height);
-        Picture1->move((listWidth + 600) / kTwipsPerPixel, 400 / kTwipsPerPixel);
+        Picture1->move(TwipsToPixels(listWidth + 600), TwipsToPixels(400));
         resizeTwips(Picture2, listWidth, listHeight);
         resizeTwips(Picture3, width - 100, tw(Picture3->height()));
         resizeTwips(Command2, listWidth + 3000, height);
         setTwips(Command3, 0, listHeight, listWidth, buttonHeight);
         PlaceLookupWindow(this);
-        Picture2->move(300 / kTwipsPerPixel, 400 / kTwipsPerPixel);
+        Picture2->move(TwipsToPixels(300), TwipsToPixels(400));
         Picture2->show();
         Picture1->show();
         Command3->show();
@@ -305,7 +308,7 @@ bool LKF10040::eventFilter(QObject* watched, QEvent* event) {
                 const QPoint p = mouse->position().toPoint();
                 const int dy = tw(p.y()) - dragY_;
                 const int dx = tw(p.x()) - dragX_;
-                move(x() + dx / kTwipsPerPixel, y() + dy / kTwipsPerPixel);
+                move(x() + TwipsToPixels(dx), y() + TwipsToPixels(dy));
             }
             break;
         }

@@ -40,7 +40,7 @@ LKF10050::LKF10050(QWidget* owner) : QWidget(owner, Qt::Dialog | Qt::MSWindowsFi
     setProperty(fh::kWorksOnActiveFormProperty, true);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("FORMﾍﾙﾊﾟｰ ﾃﾞﾊﾞｯｶﾞｰ"));
-    setFixedSize(6675 / fh::kTwipsPerPixel, 3225 / fh::kTwipsPerPixel);
+    setFixedSize(tav::platform::TwipsToPixels(6675), tav::platform::TwipsToPixels(3225));
     // The system window colour behind the window and its labels.
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Base));

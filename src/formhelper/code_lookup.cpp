@@ -424,19 +424,19 @@ void BuildCodeKey(QString& keyPart, QString& namePart) {
 }
 
 int textWidthTwips(const QFont& font, const QString& text) {
-    return QFontMetrics(font).horizontalAdvance(text) * kTwipsPerPixel;
+    return platform::PixelsToTwips(QFontMetrics(font).horizontalAdvance(text));
 }
 
 int listLineWidthTwips(const QListWidget* list, const QString& line) {
     qsizetype end = line.size();
     while (end > 0 && line.at(end - 1) == u' ') --end;
-    return QFontMetrics(list->font()).horizontalAdvance(line.left(end)) * kTwipsPerPixel;
+    return platform::PixelsToTwips(QFontMetrics(list->font()).horizontalAdvance(line.left(end)));
 }
 
 int listLineRoomTwips(const QListWidget* list) {
     // The style draws a line's text inside a margin on either side, and the frame lies around.
     const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
-    return std::max(120, (2 * margin + 2 * list->frameWidth() + 1) * kTwipsPerPixel);
+    return std::max(120, platform::PixelsToTwips(2 * margin + 2 * list->frameWidth() + 1));
 }
 
 int listItemHeight(QListWidget* list) {
@@ -588,7 +588,7 @@ void SizeLookupList() {
     if (!g_view) return;
     QListWidget* list = g_view->list();
     applyListFont(list);
-    const int lineHeight = listItemHeight(list) * kTwipsPerPixel;
+    const int lineHeight = platform::PixelsToTwips(listItemHeight(list));
     const int maxLines = lineHeight > 0 ? 2010 / lineHeight : 0;
     const int count = list->count();
     int height;
@@ -616,11 +616,11 @@ void SizeLookupList() {
     }
     int screenWidth = 0;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        screenWidth = screen->geometry().width() * kTwipsPerPixel;
+        screenWidth = platform::PixelsToTwips(screen->geometry().width());
     if (screenWidth > 0 && width > screenWidth - 2700) width = screenWidth - 2700;
     list->setVerticalScrollBarPolicy(s.listHasScrollBar ? Qt::ScrollBarAlwaysOn
                                                         : Qt::ScrollBarAlwaysOff);
-    list->resize(width / kTwipsPerPixel, height / kTwipsPerPixel);
+    list->resize(platform::TwipsToPixels(width), platform::TwipsToPixels(height));
 }
 
 void OutputCodeName() {
@@ -731,23 +731,23 @@ void PlaceLookupWindow(QWidget* window) {
     int sumTop = 0;
     int sumLeft = 0;
     for (QWidget* c = w; c && c != form.window(); c = c->parentWidget()) {
-        sumTop += c->y() * kTwipsPerPixel;
-        sumLeft += c->x() * kTwipsPerPixel;
+        sumTop += platform::PixelsToTwips(c->y());
+        sumLeft += platform::PixelsToTwips(c->x());
     }
     const bool menuBar = form.tag().mid(11, 1).compare(u"M", Qt::CaseInsensitive) == 0;
     const int controlHeight = control.height();
     int top = form.top() + sumTop + controlHeight + 330 + (menuBar ? 295 : 0);
     int left = form.left() + sumLeft + 45;
-    const int height = window->height() * kTwipsPerPixel;
-    const int width = window->width() * kTwipsPerPixel;
+    const int height = platform::PixelsToTwips(window->height());
+    const int width = platform::PixelsToTwips(window->width());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const int screenHeight = screen->geometry().height() * kTwipsPerPixel;
-        const int screenWidth = screen->geometry().width() * kTwipsPerPixel;
+        const int screenHeight = platform::PixelsToTwips(screen->geometry().height());
+        const int screenWidth = platform::PixelsToTwips(screen->geometry().width());
         if (top + height > screenHeight)
             top = top - height - controlHeight + 60 - (menuBar ? 70 : 0);
         if (left + width > screenWidth) left = screenWidth - width;
     }
-    window->move(left / kTwipsPerPixel, top / kTwipsPerPixel);
+    window->move(platform::TwipsToPixels(left), platform::TwipsToPixels(top));
 }
 
 }  // namespace tav::formhelper

@@ -210,16 +210,16 @@ void Control::setTabIndex(int i) {
 }
 
 int Control::top() const {
-    return widget_ ? widget_->y() * kTwipsPerPixel : 0;
+    return widget_ ? platform::PixelsToTwips(widget_->y()) : 0;
 }
 int Control::left() const {
-    return widget_ ? widget_->x() * kTwipsPerPixel : 0;
+    return widget_ ? platform::PixelsToTwips(widget_->x()) : 0;
 }
 int Control::width() const {
-    return widget_ ? widget_->width() * kTwipsPerPixel : 0;
+    return widget_ ? platform::PixelsToTwips(widget_->width()) : 0;
 }
 int Control::height() const {
-    return widget_ ? widget_->height() * kTwipsPerPixel : 0;
+    return widget_ ? platform::PixelsToTwips(widget_->height()) : 0;
 }
 
 void Control::setGeometryTwips(int left, int top, int width, int height) {
@@ -327,10 +327,10 @@ Colour Form::backColor() const {
 }
 
 int Form::top() const {
-    return window_ ? window_->pos().y() * kTwipsPerPixel : 0;
+    return window_ ? platform::PixelsToTwips(window_->pos().y()) : 0;
 }
 int Form::left() const {
-    return window_ ? window_->pos().x() * kTwipsPerPixel : 0;
+    return window_ ? platform::PixelsToTwips(window_->pos().x()) : 0;
 }
 
 int Form::addControl(QWidget* widget) {

@@ -21,7 +21,6 @@ namespace tav::formhelper {
 
 using Colour = quint32;  // 0x00BBGGRR
 
-using platform::kTwipsPerPixel;
 
 enum class ControlKind { TextBox, ComboBox, Label, CommandButton, OptionButton, CheckBox, Other };
 

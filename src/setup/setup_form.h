@@ -16,7 +16,6 @@ class QPushButton;
 
 namespace tav::setup {
 
-using platform::kTwipsPerPixel;
 
 // A line drawn on the window: its two ends in twips and its width in pixels.
 struct LineControl {

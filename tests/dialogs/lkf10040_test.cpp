@@ -17,6 +17,7 @@
 #include "formhelper/item_access.h"
 #include "formhelper/screen_definition.h"
 #include "platform/textfile.h"
+#include "platform/units.h"
 
 using namespace tav::formhelper;
 using namespace tav::dataaccess;
@@ -157,7 +158,7 @@ class CodeWindow : public ::testing::Test {
 };
 
 int px(int twips) {
-    return twips / 15;
+    return tav::platform::TwipsToPixels(twips);
 }
 
 }  // namespace

@@ -124,22 +124,48 @@ expect_exit() {  # <pid variable> <status> <what>
 # manager on it as on a desktop, or bare with "bare". Every program reads its fonts from the
 # project's own font configuration.
 start_display() {
-    Xvfb -displayfd 4 -screen 0 "${E2E_SCREEN:-1280x1024}x24" -nolisten tcp 4>"$WORK/display" \
-        2>"$WORK/xvfb.log" &
-    XVFB_PID=$!
-    wait_for "the Xvfb display" test -s "$WORK/display"
-    export DISPLAY=":$(head -n1 "$WORK/display")"
+    local attempt
+    # Xvfb servers started at once by parallel runs may contend for one display number, and the
+    # loser ends after naming it: a display that does not answer is started again.
+    for attempt in 1 2 3; do
+        rm -f "$WORK/display"
+        Xvfb -displayfd 4 -screen 0 "${E2E_SCREEN:-1280x1024}x24" -nolisten tcp 4>"$WORK/display" \
+            2>"$WORK/xvfb.log" &
+        XVFB_PID=$!
+        wait_for "the Xvfb display" test -s "$WORK/display"
+        export DISPLAY=":$(head -n1 "$WORK/display")"
+        display_answers() { xprop -root -len 0 RESOURCE_MANAGER >/dev/null 2>&1; }
+        if wait_briefly display_answers; then break; fi
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        [ "$attempt" -lt 3 ] || fail "the Xvfb display does not answer: $(cat "$WORK/xvfb.log")"
+    done
     export QT_QPA_PLATFORM=xcb
     unset SESSION_MANAGER WAYLAND_DISPLAY
     # shellcheck source=/dev/null
     source "$SOURCE_DIR/demo/fontconfig/fonts.sh"
     tav_font_config "$WORK/fontconfig"
     if [ "${1:-}" != bare ]; then
-        openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-        WM_PID=$!
         wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-        wait_for "the window manager" wm_ready
+        for attempt in 1 2 3; do
+            openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+            WM_PID=$!
+            if wait_briefly wm_ready; then return 0; fi
+            kill "$WM_PID" 2>/dev/null || true
+            wait "$WM_PID" 2>/dev/null || true
+        done
+        fail "the window manager did not start: $(cat "$WORK/openbox.log")"
     fi
+}
+
+# Like wait_for, but returns 1 instead of failing when the time-out (10 s) passes.
+wait_briefly() {
+    local i
+    for ((i = 0; i < 200; i++)); do
+        "$@" && return 0
+        sleep 0.05
+    done
+    return 1
 }
 
 # The menu in program folder $APP, with the recorder in place of every program the demo menu

@@ -35,13 +35,8 @@ QString contentColumn(int i) {
 
 // A failure of a routine that reports and lets its caller carry on.
 void ReportAndGoOn(const QString& place, const std::exception& e) {
-    int number = kOtherErrorNumber;
-    QString description = QString::fromLocal8Bit(e.what());
-    if (auto* re = dynamic_cast<const RuntimeError*>(&e)) {
-        number = re->number();
-        description = re->description();
-    }
-    common::SystemLogReport(place, QStringLiteral("GE00"), 4, number, description);
+    const Failure f = failureOf(e, kOtherErrorNumber);
+    common::SystemLogReport(place, QStringLiteral("GE00"), 4, f.number, f.description);
 }
 
 // A number column as its decimal text.
@@ -91,8 +86,6 @@ void M0030_JISYA_L_SET(MenuWindow& window) {
     try {
         M2200_JISYA_SET();
         window.setCompanyCaption(Trim(companyRecord().menuHeader) + u' ');
-    } catch (const RuntimeError& e) {
-        StopWithUnexpectedError(QStringLiteral("M0030_JISYA_L_SET"), e);
     } catch (const std::exception& e) {
         StopWithUnexpectedError(QStringLiteral("M0030_JISYA_L_SET"), e);
     }

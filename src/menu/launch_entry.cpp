@@ -81,12 +81,7 @@ void LaunchMenuEntry(MenuWindow& window, int entryIndex) {
             window.setOwnerEnabled(true);
             window.setHourglass(false);
         }
-        int number = 0;
-        QString description = QString::fromLocal8Bit(e.what());
-        if (auto* re = dynamic_cast<const RuntimeError*>(&e)) {
-            number = re->number();
-            description = re->description();
-        }
+        const auto [number, description] = failureOf(e, 0);
         const QString what = prefix + Trim(command);
         if (number == err::FileNotFound || number == err::BadFileName) {
             platform::messageBox(

@@ -68,16 +68,14 @@ void M0500_LOGIN_START(LoginHost& host) {
         const PasswordFile file = ReadPasswordFile(kPasswordFileName);
         storedPassword() = file.password;
         loginOn = LoginSwitchIsOn(file.loginSwitch);
-    } catch (const RuntimeError& e) {
-        if (e.number() == err::FileNotFound) {
+    } catch (const std::exception& e) {
+        const Failure f = failureOf(e, kOtherErrorNumber);
+        if (f.number == err::FileNotFound) {
             platform::messageBox(QStringLiteral("パスワード設定ファイルがありません。"),
                                  QStringLiteral("環境確認"));
         } else {
-            ShowLoginFailure(e.number(), e.description());
+            ShowLoginFailure(f.number, f.description);
         }
-        return;
-    } catch (const std::exception& e) {
-        ShowLoginFailure(kOtherErrorNumber, QString::fromStdString(e.what()));
         return;
     }
     if (!loginOn) return;
@@ -200,11 +198,9 @@ void M0510_LOGIN_CLICK(LoginWindow& window) {
         common::FitTextToWidth(window.Lbl_msg, window.Lbl_msg->text(),
                                window.Lbl_msg->contentsRect().width() - 1);
         QApplication::beep();
-    } catch (const RuntimeError& e) {
-        ShowLoginFailure(e.number(), e.description());
-        window.letIn();
     } catch (const std::exception& e) {
-        ShowLoginFailure(kOtherErrorNumber, QString::fromStdString(e.what()));
+        const Failure f = failureOf(e, kOtherErrorNumber);
+        ShowLoginFailure(f.number, f.description);
         window.letIn();
     }
 }

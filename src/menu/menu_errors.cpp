@@ -15,12 +15,9 @@ void StopWithUnexpectedError(const QString& place, int number, const QString& de
     platform::endProgram(platform::ExitStopped);
 }
 
-void StopWithUnexpectedError(const QString& place, const RuntimeError& e) {
-    StopWithUnexpectedError(place, e.number(), e.description());
-}
-
 void StopWithUnexpectedError(const QString& place, const std::exception& e) {
-    StopWithUnexpectedError(place, kOtherErrorNumber, QString::fromLocal8Bit(e.what()));
+    const Failure f = failureOf(e, kOtherErrorNumber);
+    StopWithUnexpectedError(place, f.number, f.description);
 }
 
 RuntimeError FileAccessError() {

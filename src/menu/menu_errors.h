@@ -11,7 +11,6 @@ namespace tav::menu {
 // end of the program (exit status 1).
 [[noreturn]] void StopWithUnexpectedError(const QString& place, int number,
                                           const QString& description);
-[[noreturn]] void StopWithUnexpectedError(const QString& place, const RuntimeError& e);
 [[noreturn]] void StopWithUnexpectedError(const QString& place, const std::exception& e);
 
 // Any failure that is not a RuntimeError is reported with this number, the system's number for

@@ -166,8 +166,6 @@ void M0100_LMN000_IN() {
         const QString version =
             db.P5300_MEISYOU_SELECT1(QStringLiteral("VERSION"), QStringLiteral("BA"));
         ctx.VersionText = db.CommonStatusIsOk() ? version : QString();
-    } catch (const RuntimeError& e) {
-        StopWithUnexpectedError(QStringLiteral("M0100_LMN000_IN"), e);
     } catch (const std::exception& e) {
         StopWithUnexpectedError(QStringLiteral("M0100_LMN000_IN"), e);
     }

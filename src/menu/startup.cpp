@@ -104,8 +104,6 @@ void M0005_KIDOU_CHECK() {
         QFile probe(menuPath);
         if (!probe.open(QIODevice::ReadOnly) || QFileInfo(menuPath).isDir())
             throw FileAccessError();
-    } catch (const RuntimeError& e) {
-        StopWithUnexpectedError(QStringLiteral("M0005_KIDOU_CHECK"), e);
     } catch (const std::exception& e) {
         StopWithUnexpectedError(QStringLiteral("M0005_KIDOU_CHECK"), e);
     }
@@ -205,8 +203,6 @@ void RunStartSequence(MenuWindow& window) {
         window.setWindowCaption(Trim(ctx.SystemName) + u' ' + Trim(ctx.VersionText));
         window.setTitleLabels(Trim(ctx.TitleText), ctx.TitleColour);
         window.clearHint();
-    } catch (const RuntimeError& e) {
-        StopWithUnexpectedError(QStringLiteral("Form_Load"), e);
     } catch (const std::exception& e) {
         StopWithUnexpectedError(QStringLiteral("Form_Load"), e);
     }

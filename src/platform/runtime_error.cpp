@@ -28,3 +28,12 @@ void raise(int number) {
 }
 
 }  // namespace tav::err
+
+namespace tav {
+
+Failure failureOf(const std::exception& e, int otherNumber) {
+    if (const auto* re = dynamic_cast<const RuntimeError*>(&e)) return {re->number(), re->description()};
+    return {otherNumber, QString::fromLocal8Bit(e.what())};
+}
+
+}  // namespace tav

@@ -21,6 +21,15 @@ class RuntimeError : public std::runtime_error {
     QString description_;
 };
 
+// What a caught failure tells a routine's report: a RuntimeError's own number and description,
+// otherwise otherNumber and the exception's text. Routine boundaries catch std::exception once and
+// ask this, instead of a catch for each kind.
+struct Failure {
+    int number;
+    QString description;
+};
+Failure failureOf(const std::exception& e, int otherNumber);
+
 // Error numbers and their descriptions as the office's users know them.
 namespace err {
 constexpr int InvalidCall = 5;

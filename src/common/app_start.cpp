@@ -1,9 +1,8 @@
 #include "app_start.h"
 
-#include <signal.h>
-
 #include <QDir>
 
+#include "platform/append_file.h"
 #include "platform/program_info.h"
 #include "system_log.h"
 
@@ -23,7 +22,7 @@ QString SystemLogFolder(const QString& programFolder, const QString& home,
 void StartProgram(int argc, char** argv) {
     platform::initProgramInfo(argc, argv);
     // A program that was started by a program that has since gone must not die writing to it.
-    ::signal(SIGPIPE, SIG_IGN);
+    platform::IgnoreBrokenPipes();
     commonArea().setProgramId(platform::programFileName());
     const QString folder =
         SystemLogFolder(platform::programFolder(), QDir::homePath(), qEnvironmentVariable("XDG_STATE_HOME"));

@@ -1,12 +1,11 @@
 #include "display_format.h"
 
-#include "platform/context.h"
-
 #include <QStringList>
 #include <cmath>
 #include <optional>
 
 #include "common/system_log.h"
+#include "platform/context.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
 

@@ -1,16 +1,13 @@
 #include "system_log.h"
 
-#include "platform/context.h"
-
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 
+#include "platform/append_file.h"
+#include "platform/context.h"
 #include "platform/services.h"
 #include "platform/text.h"
 
@@ -41,52 +38,21 @@ CommonArea& commonArea() {
 namespace {
 
 struct LogFile {
-    int fd = -1;
-    QString path;  // the log's file; empty while no log is named (or after the end of log)
+    platform::AppendFile file;  // named while a log is open; empty path after the end of log
 
     LogFile() {
         // Every line is written with one write() and reaches the file at once; nothing to flush,
         // but the file is closed properly on the way out.
         addBeforeEndHook([] { closeSystemLog(); });
     }
-    ~LogFile() {
-        if (fd >= 0) ::close(fd);
-    }
-    LogFile(const LogFile&) = delete;
-    LogFile& operator=(const LogFile&) = delete;
 };
 
 LogFile& logFile() {
     return context().get<LogFile>();
 }
 
-// The log file is opened (and created) when its first line is written, so a run that logs
-// nothing leaves no file behind. A log that cannot be opened is tried again with the next line.
-bool ensureOpen(LogFile& f) {
-    if (f.fd >= 0) return true;
-    if (f.path.isEmpty()) return false;
-    f.fd = ::open(QFile::encodeName(f.path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,
-                  0644);
-    return f.fd >= 0;
-}
-
-// One append of the whole line: O_APPEND makes the offset and the write one step, so lines of
-// several programs never interleave.
 bool appendLine(const QByteArray& bytes) {
-    LogFile& f = logFile();
-    if (!ensureOpen(f)) return false;
-    const char* p = bytes.constData();
-    ssize_t left = bytes.size();
-    while (left > 0) {
-        ssize_t w = ::write(f.fd, p, static_cast<size_t>(left));
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += w;
-        left -= w;
-    }
-    return true;
+    return logFile().file.append(bytes);
 }
 
 // Every line break of a report (CR LF, a lone CR or a lone LF) becomes one blank, so that each
@@ -113,25 +79,21 @@ QString joinLineBreaks(const QString& text) {
 
 bool openSystemLog(const QString& folder) {
     closeSystemLog();
-    LogFile& f = logFile();
-    f.path = folder + u'/' + QString::fromLatin1(kSystemLogFileName);
+    logFile().file.name(folder + u'/' + QString::fromLatin1(kSystemLogFileName));
     const QFileInfo dir(folder);
     return dir.isDir() && dir.isWritable();
 }
 
 bool systemLogIsOpen() {
-    return logFile().fd >= 0;
+    return logFile().file.isOpen();
 }
 
 QString systemLogPath() {
-    return logFile().path;
+    return logFile().file.path();
 }
 
 void closeSystemLog() {
-    LogFile& f = logFile();
-    if (f.fd >= 0) ::close(f.fd);
-    f.fd = -1;
-    f.path.clear();
+    logFile().file.close();
 }
 
 namespace {

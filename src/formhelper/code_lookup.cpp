@@ -1,7 +1,5 @@
 #include "code_lookup.h"
 
-#include "platform/context.h"
-
 #include <QApplication>
 #include <QFile>
 #include <QFontMetrics>
@@ -18,6 +16,7 @@
 #include "dataaccess/lsqlio00.h"
 #include "helper_context.h"
 #include "item_access.h"
+#include "platform/context.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/text.h"

@@ -1,8 +1,7 @@
 #include "helper_context.h"
 
-#include "platform/context.h"
-
 #include "common/display_format.h"
+#include "platform/context.h"
 #include "platform/text.h"
 
 namespace tav::formhelper {

@@ -1,7 +1,5 @@
 #include "printed_lists.h"
 
-#include "platform/context.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -15,6 +13,7 @@
 #include "common/app_start.h"
 #include "common/text_fit.h"
 #include "helper_context.h"
+#include "platform/context.h"
 #include "platform/program_info.h"
 #include "platform/services.h"
 #include "platform/text.h"

@@ -1,14 +1,12 @@
 #include "company.h"
 
-#include "platform/context.h"
-
-#include "formhelper/code_lookup.h"
-
-#include "namemaster/name_master.h"
 #include "common/system_log.h"
 #include "dataaccess/lsqlio00.h"
+#include "formhelper/code_lookup.h"
 #include "menu_errors.h"
 #include "menu_window.h"
+#include "namemaster/name_master.h"
+#include "platform/context.h"
 #include "platform/text.h"
 
 namespace tav::menu {

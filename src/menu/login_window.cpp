@@ -1,7 +1,5 @@
 #include "login_window.h"
 
-#include "platform/context.h"
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -15,6 +13,7 @@
 #include "menu_context.h"
 #include "menu_errors.h"
 #include "password_file.h"
+#include "platform/context.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/text.h"

@@ -1,10 +1,9 @@
 #include "office_menu_database.h"
 
-#include "platform/context.h"
-
-#include "namemaster/name_master.h"
 #include "company.h"
+#include "namemaster/name_master.h"
 #include "option_menu.h"
+#include "platform/context.h"
 
 namespace tav::menu {
 

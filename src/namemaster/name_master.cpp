@@ -1,12 +1,11 @@
 #include "name_master.h"
 
-#include "platform/context.h"
-
 #include <exception>
 
 #include "common/system_log.h"
 #include "dataaccess/dialect.h"
 #include "dataaccess/lsqlio00.h"
+#include "platform/context.h"
 #include "platform/runtime_error.h"
 
 namespace tav::common {

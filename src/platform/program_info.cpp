@@ -1,9 +1,9 @@
 #include "program_info.h"
 
-#include "platform/context.h"
-
 #include <QFileInfo>
 #include <QStringList>
+
+#include "platform/context.h"
 
 namespace tav::platform {
 

@@ -1,7 +1,5 @@
 #include "services.h"
 
-#include "platform/context.h"
-
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -11,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/context.h"
 #include "posix_process.h"
 #include "program_info.h"
 

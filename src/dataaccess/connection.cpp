@@ -44,8 +44,10 @@ std::unique_ptr<Database> openFile(const QString& path) {
     if (!info.exists() || !info.isFile()) throw runtimeFailure(kFileNotFound, u' ' + path);
     auto db = std::make_unique<Database>();
     db->connection = std::make_unique<odbc::Connection>(QStringLiteral("SQLite3"));
+    // StepAPI: the driver steps through a result as it is fetched instead of loading it whole
+    // at the execute, so a cursor reads only the rows it is moved over.
     db->connection->connect(QStringLiteral("DRIVER=SQLite3;Database=") + odbc::connectValue(path) +
-                            QStringLiteral(";NoCreat=1;"));
+                            QStringLiteral(";NoCreat=1;StepAPI=1;"));
     // The driver opens lazily: a read of the catalogue proves the file is a database.
     odbc::Statement probe(*db->connection);
     probe.execDirect(QStringLiteral("SELECT count(*) FROM sqlite_master"));
@@ -145,7 +147,10 @@ QVariant Q0100_CONNECT(qint16 db, const QString& logon, const QString& password)
         }
         opened->queryTimeout = kQueryTimeoutSeconds;
         // Connecting again replaces the database object only: cursors declared through the
-        // earlier one hold their whole result and stay readable until they are closed.
+        // earlier one read the rest of their result first and stay readable until closed.
+        for (CursorRow& c : s.cursors) {
+            if (c.recordSet && c.recordSet->db == db) readRemainingRows(*c.recordSet);
+        }
         row.database = std::move(opened);
 
         s.connectedFlags[db] = u'1';

@@ -1,4 +1,5 @@
-// The cursor operations: declare (a snapshot of the whole result), fetch, close, column reads.
+// The cursor operations: declare (the result read a block at a time as the cursor moves), fetch,
+// close, column reads.
 #include <QRegularExpression>
 #include <cstring>
 #include <limits>
@@ -45,10 +46,10 @@ struct Truncated {};
 
 constexpr SQLULEN kRowsPerBlock = 256;
 
-// Reads the result block by block through bound buffers.
-void readBound(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols, RecordSet& rs) {
+// Reads the next block of the result through bound buffers; false at the end of the result.
+bool readBoundBlock(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols, RecordSet& rs) {
     const SQLLEN nul = rs.wideText ? 2 : 1;
-    while (const SQLULEN n = st.fetchBlock()) {
+    if (const SQLULEN n = st.fetchBlock()) {
         for (SQLULEN r = 0; r < n; ++r) {
             for (size_t i = 0; i < cols.size(); ++i) {
                 Cell cell;
@@ -87,12 +88,16 @@ void readBound(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols, R
                 throw runtimeFailure(kOutOfMemory);
             }
         }
+        return true;
     }
+    return false;
 }
 
-// Reads the result row by row, value by value.
-void readUnbound(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols, RecordSet& rs) {
-    while (st.fetch()) {
+// Reads up to a block's rows of the result, value by value; false at the end of the result.
+bool readUnboundBlock(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols,
+                      RecordSet& rs) {
+    for (SQLULEN read = 0; read < kRowsPerBlock; ++read) {
+        if (!st.fetch()) return read > 0;
         for (size_t i = 0; i < cols.size(); ++i) {
             const auto column = static_cast<SQLUSMALLINT>(i + 1);
             Cell cell;
@@ -130,6 +135,7 @@ void readUnbound(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols,
         }
         ++rs.rows;
     }
+    return true;
 }
 
 // A statement that yields no result set: a declare refuses it before it runs.
@@ -170,55 +176,111 @@ void settleSqliteValue(Cell& cell, odbc::ColumnClass declared, const QByteArray&
     }
 }
 
-// Runs the statement and reads its whole result. Results of plain columns are read in blocks;
-// when a bound text turns out longer than the driver said, the statement runs again and is read
-// value by value. A statement without a result set is refused before it runs.
-std::unique_ptr<RecordSet> runQuery(Database& db, const QString& sql) {
-    const QString text = translateSql(sql, db.backend);
-    for (bool blocks = true;; blocks = false) {
-        odbc::Statement st(*db.connection);
-        st.setQueryTimeout(static_cast<SQLULEN>(db.queryTimeout));
-        st.prepare(text);
-        if (st.columnCount() == 0) throw NotAQuery{};
-        st.execute();
-        auto rs = newRecordSet();
-        std::vector<odbc::ColumnInfo> cols = st.describeColumns();
-        rs->columns = cols.size();
-        rs->names.reserve(cols.size());
-        for (const odbc::ColumnInfo& c : cols) rs->names.push_back(c.name);
-        if (cols.empty()) return rs;
-        std::vector<odbc::ColumnClass> declared;
-        if (db.backend == Backend::SQLite) {
-            for (odbc::ColumnInfo& c : cols) {
-                declared.push_back(c.kind);
-                if (isSqliteNumeric(c)) c.kind = odbc::ColumnClass::Text;
-            }
-        }
-        auto settle = [&] {
-            if (declared.empty()) return;
-            for (size_t i = 0; i < rs->cells.size(); ++i) {
-                const odbc::ColumnClass d = declared[i % declared.size()];
-                if (d == odbc::ColumnClass::Integer || d == odbc::ColumnClass::Number)
-                    settleSqliteValue(rs->cells[i], d, rs->textBytes);
-            }
-        };
-        rs->wideText = db.connection->encoding() == odbc::TextEncoding::Utf16Wide;
-        rs->cells.reserve(cols.size() * kRowsPerBlock);
-        if (blocks && st.bindColumns(cols, kRowsPerBlock)) {
-            try {
-                readBound(st, cols, *rs);
-                settle();
-                return rs;
-            } catch (const Truncated&) {
-                continue;
-            }
-        }
-        readUnbound(st, cols, *rs);
-        settle();
-        return rs;
+// Prepares, checks and runs the statement; the columns it describes.
+std::unique_ptr<odbc::Statement> startStatement(Database& db, const QString& text,
+                                                std::vector<odbc::ColumnInfo>* cols) {
+    auto st = std::make_unique<odbc::Statement>(*db.connection);
+    st->setQueryTimeout(static_cast<SQLULEN>(db.queryTimeout));
+    st->prepare(text);
+    if (st->columnCount() == 0) throw NotAQuery{};
+    st->execute();
+    *cols = st->describeColumns();
+    if (db.backend == Backend::SQLite) {
+        for (odbc::ColumnInfo& c : *cols)
+            if (isSqliteNumeric(c)) c.kind = odbc::ColumnClass::Text;
+    }
+    return st;
+}
+
+// A bound text turned out longer than the driver said: the statement runs again, read value by
+// value, past the rows read already.
+void rerunValueByValue(RecordSet& rs) {
+    PendingRows& p = *rs.pending;
+    p.statement.reset();
+    std::vector<odbc::ColumnInfo> cols;
+    p.statement = startStatement(*p.database, p.text, &cols);
+    p.blocks = false;
+    for (size_t skipped = 0; skipped < rs.rows; ++skipped) {
+        if (!p.statement->fetch()) break;
     }
 }
 
+// Reads the next block of the pending rows; at the end of the result the statement is closed.
+void readNextBlock(RecordSet& rs) {
+    PendingRows& p = *rs.pending;
+    const size_t firstCell = rs.cells.size();
+    const size_t rowsBefore = rs.rows;
+    const qsizetype textBefore = rs.textBytes.size();
+    bool more;
+    try {
+        more = p.blocks ? readBoundBlock(*p.statement, p.columns, rs)
+                        : readUnboundBlock(*p.statement, p.columns, rs);
+    } catch (const Truncated&) {
+        // The block's rows read so far are dropped and read again value by value.
+        rs.cells.resize(firstCell);
+        rs.rows = rowsBefore;
+        rs.textBytes.resize(textBefore);
+        rerunValueByValue(rs);
+        more = readUnboundBlock(*p.statement, p.columns, rs);
+    }
+    if (!p.declared.empty()) {
+        for (size_t i = firstCell; i < rs.cells.size(); ++i) {
+            const odbc::ColumnClass d = p.declared[i % p.declared.size()];
+            if (d == odbc::ColumnClass::Integer || d == odbc::ColumnClass::Number)
+                settleSqliteValue(rs.cells[i], d, rs.textBytes);
+        }
+    }
+    if (!more) rs.pending.reset();
+}
+
+// Runs the statement and reads its first block (so that an empty result is known at once);
+// the rest is read as the cursor moves. A statement without a result set is refused before it
+// runs.
+std::unique_ptr<RecordSet> runQuery(Database& db, const QString& sql) {
+    auto rs = newRecordSet();
+    auto pending = std::make_unique<PendingRows>();
+    pending->text = translateSql(sql, db.backend);
+    pending->database = &db;
+    pending->statement = startStatement(db, pending->text, &pending->columns);
+    const std::vector<odbc::ColumnInfo>& cols = pending->columns;
+    rs->columns = cols.size();
+    rs->names.reserve(cols.size());
+    for (const odbc::ColumnInfo& c : cols) rs->names.push_back(c.name);
+    if (cols.empty()) return rs;
+    if (db.backend == Backend::SQLite) {
+        std::vector<odbc::ColumnInfo> described = pending->statement->describeColumns();
+        for (const odbc::ColumnInfo& c : described) pending->declared.push_back(c.kind);
+    }
+    rs->wideText = db.connection->encoding() == odbc::TextEncoding::Utf16Wide;
+    rs->cells.reserve(cols.size() * kRowsPerBlock);
+    pending->blocks = pending->statement->bindColumns(cols, kRowsPerBlock);
+    rs->pending = std::move(pending);
+    readNextBlock(*rs);
+    return rs;
+}
+
+}  // namespace
+
+bool hasRow(RecordSet& rs, size_t index) {
+    while (index >= rs.rows && rs.pending) readNextBlock(rs);
+    return index < rs.rows;
+}
+
+void readRemainingRows(RecordSet& rs) {
+    while (rs.pending) readNextBlock(rs);
+}
+
+namespace {
+// hasRow for an operation: a failure of the driver while it reads on is the operation's failure.
+bool rowAt(const QString& op, const QString& code, RecordSet& rs, size_t index) {
+    try {
+        return hasRow(rs, index);
+    } catch (const Failure& f) {
+        fail(op, code, f);
+    } catch (const odbc::OdbcError& e) {
+        fail(op, code, odbcFailure(e));
+    }
+}
 }  // namespace
 
 QVariant Q0300_DECLARE(qint16 db, qint16 cursor, const QString& sql, qint16 option,
@@ -280,10 +342,10 @@ QVariant Q0500_FETCH(qint16 cursor) {
         });
     RecordSet* rs = row.recordSet.get();
     if (!rs) fail(kQ0500, QStringLiteral("L905"), runtimeFailure(kObjectNotSet));
-    if (rs->current >= rs->rows)
+    if (!rowAt(kQ0500, QStringLiteral("L905"), *rs, rs->current))
         fail(kQ0500, QStringLiteral("L905"), runtimeFailure(kNoCurrentRecord));
     ++rs->current;
-    if (rs->current >= rs->rows) return kEndOfCursor;
+    if (!rowAt(kQ0500, QStringLiteral("L905"), *rs, rs->current)) return kEndOfCursor;
     return true;
 }
 
@@ -304,7 +366,7 @@ QVariant Q0700_GET(qint16 cursor, const QString& name) {
             return QStringLiteral("Q0700_GET( ") + QString::number(cursor) +
                    QStringLiteral(" , '") + name + QStringLiteral("' )");
         });
-    const RecordSet* rs = row.recordSet.get();
+    RecordSet* rs = row.recordSet.get();
     if (!rs) fail(kQ0700, QStringLiteral("L907"), runtimeFailure(kObjectNotSet));
     const int index = rs->indexOf(name);
     if (index < 0) {
@@ -313,7 +375,7 @@ QVariant Q0700_GET(qint16 cursor, const QString& name) {
         f.errors.push_back(EngineError{kItemNotFound, f.message, QStringLiteral("LSQLIO00")});
         fail(kQ0700, QStringLiteral("L907"), f);
     }
-    if (rs->current >= rs->rows) {
+    if (!rowAt(kQ0700, QStringLiteral("L907"), *rs, rs->current)) {
         fail(kQ0700, QStringLiteral("L907"), runtimeFailure(kNoCurrentRecord));
     }
     return rs->value(rs->current, static_cast<size_t>(index));
@@ -366,7 +428,7 @@ QVariant Q0710_GET(qint16 cursor, qint16 position) {
             return QStringLiteral("Q0710_GET( ") + QString::number(cursor) + QStringLiteral(" , ") +
                    QString::number(position) + QStringLiteral(" )");
         });
-    const RecordSet* rs = row.recordSet.get();
+    RecordSet* rs = row.recordSet.get();
     if (!rs) fail(kQ0710, QStringLiteral("L907"), runtimeFailure(kObjectNotSet));
     const int index = position - 1;
     if (index < 0 || static_cast<size_t>(index) >= rs->columns) {
@@ -374,7 +436,7 @@ QVariant Q0710_GET(qint16 cursor, qint16 position) {
              runtimeFailure(kItemNotFound, QStringLiteral("(ｶﾗﾑ位置='") + QString::number(index) +
                                                QStringLiteral("')")));
     }
-    if (rs->current >= rs->rows) {
+    if (!rowAt(kQ0710, QStringLiteral("L907"), *rs, rs->current)) {
         fail(kQ0710, QStringLiteral("L907"), runtimeFailure(kNoCurrentRecord));
     }
     return rs->value(rs->current, static_cast<size_t>(index));

@@ -50,9 +50,19 @@ struct ConnectionRow {
     QString connectString;
 };
 
-// A snapshot of a statement's result: every row read at the declare. Values are kept compact
-// (numbers in place, text as the driver delivered it in one buffer) and become variants when a
-// column is read.
+// The rows of a result not read yet: the statement they come from, read a block at a time as
+// the cursor moves, so a look-up that shows 200 rows of a million reads about 200.
+struct PendingRows {
+    std::unique_ptr<odbc::Statement> statement;
+    std::vector<odbc::ColumnInfo> columns;    // as read: SQLite's numeric columns as text
+    std::vector<odbc::ColumnClass> declared;  // SQLite: the declared kinds each value settles by
+    bool blocks = false;                      // through bound buffers, a block at a time
+    QString text;                             // the statement as run, for a run value by value
+    Database* database = nullptr;             // the database it runs on
+};
+
+// A statement's result as far as it was read. Values are kept compact (numbers in place, text as
+// the driver delivered it in one buffer) and become variants when a column is read.
 struct Cell {
     enum Kind : quint8 { Null, Integer, Number, Text, Other };
     struct TextRef {
@@ -78,6 +88,7 @@ struct RecordSet {
     size_t columns = 0;
     size_t rows = 0;
     size_t current = 0;  // rows when past the last row
+    std::unique_ptr<PendingRows> pending;  // null once every row has been read
     bool updatable = false;
     int db = -1;  // the DB number whose connection ran the statement
 
@@ -85,6 +96,11 @@ struct RecordSet {
     // The zero-based index of a column; exact name first, then without regard to case.
     int indexOf(const QString& name) const;
 };
+
+// Whether the result has a row at this index, reading blocks of the statement as needed.
+bool hasRow(RecordSet& recordSet, size_t index);
+// Reads every row not read yet: before the database it comes from goes away.
+void readRemainingRows(RecordSet& recordSet);
 
 // Releases a record set, keeping its buffers for the next declare (a result read once is
 // likely to be read again at the same size).

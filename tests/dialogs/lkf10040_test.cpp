@@ -236,8 +236,9 @@ TEST_F(CodeWindow, MixedLinesAreShownWholeInTheFixedPitchFont) {
     }
     EXPECT_EQ(w->List1->textElideMode(), Qt::ElideNone);
     // TAV_SHOT_DIR: the window as drawn, for the documentation.
-    if (const QString dir = qEnvironmentVariable("TAV_SHOT_DIR"); !dir.isEmpty())
+    if (const QString dir = qEnvironmentVariable("TAV_SHOT_DIR"); !dir.isEmpty()) {
         EXPECT_TRUE(w->grab().save(dir + QStringLiteral("/lookup-mixed.png")));
+    }
 }
 
 TEST_F(CodeWindow, ListLayoutWithSwitchShowsBothPanels) {

@@ -8,8 +8,10 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/tav-captions.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 source "$3/demo/fontconfig/fonts.sh"
 tav_font_config "$work/fonts"
-mkdir -p -m 700 "$work/runtime" "$work/App"
+# An installation's own layout: the demo puts its backup folder two levels above the menu's.
+app=$work/TAV/SYS/App
+mkdir -p -m 700 "$work/runtime" "$app"
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" HOME="$work"
-"$2" "$work/App" >/dev/null
+"$2" "$app" >/dev/null
 cd "$work"
-"$1" -v --strict "$work/App/TAV_MENU1.DAT" "$3/tests/tools/long_captions_menu.txt" 2>/dev/null
+"$1" -v --strict "$app/TAV_MENU1.DAT" "$3/tests/tools/long_captions_menu.txt" 2>/dev/null

@@ -34,6 +34,11 @@ trap e2e_finally EXIT
 fail() {
     echo "FAIL ($SCENARIO): $*" >&2
     if declare -F e2e_dump >/dev/null; then e2e_dump >&2 || true; fi
+    if [ -n "$XVFB_PID" ]; then
+        echo "-- display $DISPLAY: server $XVFB_PID $(kill -0 "$XVFB_PID" 2>/dev/null && echo running || echo gone)," \
+            "socket $(ls /tmp/.X11-unix/X"${DISPLAY#:}" 2>/dev/null || echo missing)" >&2
+        cat "$WORK/xvfb.log" >&2 2>/dev/null || true
+    fi
     exit 1
 }
 
@@ -124,21 +129,21 @@ expect_exit() {  # <pid variable> <status> <what>
 # manager on it as on a desktop, or bare with "bare". Every program reads its fonts from the
 # project's own font configuration.
 start_display() {
-    local attempt
-    # Xvfb servers started at once by parallel runs may contend for one display number, and the
-    # loser ends after naming it: a display that does not answer is started again.
-    for attempt in 1 2 3; do
-        rm -f "$WORK/display"
-        Xvfb -displayfd 4 -screen 0 "${E2E_SCREEN:-1280x1024}x24" -nolisten tcp 4>"$WORK/display" \
-            2>"$WORK/xvfb.log" &
+    local attempt n
+    # A display number of this run's own, drawn at random: the lowest free one (-displayfd) may
+    # be one a server of another run is just leaving, whose exit then removes the new server's
+    # socket. The server is ours when the display's lock file holds its pid.
+    for attempt in 1 2 3 4 5; do
+        n=$(((RANDOM * 32768 + RANDOM + $$) % 30000 + 100))
+        Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1280x1024}x24" -nolisten tcp 2>"$WORK/xvfb.log" &
         XVFB_PID=$!
-        wait_for "the Xvfb display" test -s "$WORK/display"
-        export DISPLAY=":$(head -n1 "$WORK/display")"
-        display_answers() { xprop -root -len 0 RESOURCE_MANAGER >/dev/null 2>&1; }
+        export DISPLAY=":$n"
+        display_ours() { [ "$({ tr -d ' \n' <"/tmp/.X$n-lock"; } 2>/dev/null)" = "$XVFB_PID" ]; }
+        display_answers() { display_ours && xprop -root -len 0 RESOURCE_MANAGER >/dev/null 2>&1; }
         if wait_briefly display_answers; then break; fi
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true
-        [ "$attempt" -lt 3 ] || fail "the Xvfb display does not answer: $(cat "$WORK/xvfb.log")"
+        [ "$attempt" -lt 5 ] || fail "no Xvfb display could be started: $(cat "$WORK/xvfb.log")"
     done
     export QT_QPA_PLATFORM=xcb
     unset SESSION_MANAGER WAYLAND_DISPLAY

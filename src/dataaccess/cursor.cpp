@@ -176,18 +176,23 @@ void settleSqliteValue(Cell& cell, odbc::ColumnClass declared, const QByteArray&
     }
 }
 
-// Prepares, checks and runs the statement; the columns it describes.
+// Prepares, checks and runs the statement; the columns as they are read, and on SQLite the
+// declared kind of each (its numeric columns are read as text and settled value by value).
 std::unique_ptr<odbc::Statement> startStatement(Database& db, const QString& text,
-                                                std::vector<odbc::ColumnInfo>* cols) {
+                                                std::vector<odbc::ColumnInfo>* cols,
+                                                std::vector<odbc::ColumnClass>* declared) {
     auto st = std::make_unique<odbc::Statement>(*db.connection);
     st->setQueryTimeout(static_cast<SQLULEN>(db.queryTimeout));
     st->prepare(text);
     if (st->columnCount() == 0) throw NotAQuery{};
     st->execute();
     *cols = st->describeColumns();
+    declared->clear();
     if (db.backend == Backend::SQLite) {
-        for (odbc::ColumnInfo& c : *cols)
+        for (odbc::ColumnInfo& c : *cols) {
+            declared->push_back(c.kind);
             if (isSqliteNumeric(c)) c.kind = odbc::ColumnClass::Text;
+        }
     }
     return st;
 }
@@ -197,8 +202,7 @@ std::unique_ptr<odbc::Statement> startStatement(Database& db, const QString& tex
 void rerunValueByValue(RecordSet& rs) {
     PendingRows& p = *rs.pending;
     p.statement.reset();
-    std::vector<odbc::ColumnInfo> cols;
-    p.statement = startStatement(*p.database, p.text, &cols);
+    p.statement = startStatement(*p.database, p.text, &p.columns, &p.declared);
     p.blocks = false;
     for (size_t skipped = 0; skipped < rs.rows; ++skipped) {
         if (!p.statement->fetch()) break;
@@ -241,16 +245,13 @@ std::unique_ptr<RecordSet> runQuery(Database& db, const QString& sql) {
     auto pending = std::make_unique<PendingRows>();
     pending->text = translateSql(sql, db.backend);
     pending->database = &db;
-    pending->statement = startStatement(db, pending->text, &pending->columns);
+    pending->statement =
+        startStatement(db, pending->text, &pending->columns, &pending->declared);
     const std::vector<odbc::ColumnInfo>& cols = pending->columns;
     rs->columns = cols.size();
     rs->names.reserve(cols.size());
     for (const odbc::ColumnInfo& c : cols) rs->names.push_back(c.name);
     if (cols.empty()) return rs;
-    if (db.backend == Backend::SQLite) {
-        std::vector<odbc::ColumnInfo> described = pending->statement->describeColumns();
-        for (const odbc::ColumnInfo& c : described) pending->declared.push_back(c.kind);
-    }
     rs->wideText = db.connection->encoding() == odbc::TextEncoding::Utf16Wide;
     rs->cells.reserve(cols.size() * kRowsPerBlock);
     pending->blocks = pending->statement->bindColumns(cols, kRowsPerBlock);

@@ -10,7 +10,7 @@
 #include "formhelper/form.h"
 #include "formhelper/helper_context.h"
 #include "formhelper/printed_lists.h"
-#include "platform/context.h"
+#include "platform/run_window.h"
 #include "platform/units.h"
 
 namespace tav::dialogs {
@@ -19,15 +19,9 @@ namespace fh = tav::formhelper;
 
 namespace {
 
-// The debugger window, made once per run; one without an owner ends with the run's context.
-struct DebuggerSlot {
-    QPointer<LKF10050> window;
-    ~DebuggerSlot() {
-        if (window && !window->parent()) delete window.data();
-    }
-};
+// The debugger window, made once per run.
 QPointer<LKF10050>& instance() {
-    return tav::context().get<DebuggerSlot>().window;
+    return tav::platform::runWindow<LKF10050>();
 }
 
 const QString kControlListCaption = QStringLiteral("ｺﾝﾄﾛｰﾙ印刷");

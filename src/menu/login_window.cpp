@@ -14,6 +14,7 @@
 #include "menu_errors.h"
 #include "password_file.h"
 #include "platform/context.h"
+#include "platform/run_window.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/text.h"
@@ -79,14 +80,7 @@ void M0500_LOGIN_START(LoginHost& host) {
     }
     if (!loginOn) return;
 
-    // Made once per run; one without a parent window ends with the run's context.
-    struct LoginWindowSlot {
-        QPointer<LoginWindow> window;
-        ~LoginWindowSlot() {
-            if (window && !window->parent()) delete window.data();
-        }
-    };
-    QPointer<LoginWindow>& window = context().get<LoginWindowSlot>().window;
+    QPointer<LoginWindow>& window = platform::runWindow<LoginWindow>();
     if (!window) window = new LoginWindow(host.loginParent());
     window->load();
     window->exec();

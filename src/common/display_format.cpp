@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "common/report_codes.h"
 #include "common/system_log.h"
 #include "platform/context.h"
 #include "platform/runtime_error.h"
@@ -372,7 +373,7 @@ QString formatOrKeep(const QString& v, const QString& pattern) {
 }
 
 void reportMissingId(const QString& place, const QString& id) {
-    SystemLogReport(place, QStringLiteral("H811"), 3, idNumber(id),
+    SystemLogReport(place, common::code::BadFormat, 3, idNumber(id),
                     QStringLiteral("フォーマットID がありません｡(") + id + u')');
 }
 
@@ -455,7 +456,7 @@ QString FormatWithAttributes(const QString& id, const QString& v, const FormatIt
     if (id.size() == 2 && id[0] == u'8' && isDigit(id[1])) {
         const QString pattern = Trim(displayFormatSettings().userFormats[id[1].unicode() - u'0']);
         if (pattern.isEmpty()) {
-            SystemLogReport(QStringLiteral("C8100"), QStringLiteral("H811"), 3, idNumber(id),
+            SystemLogReport(QStringLiteral("C8100"), common::code::BadFormat, 3, idNumber(id),
                             QStringLiteral("フォーマット内容 がありません｡(") + id + u')');
             return v;
         }
@@ -463,7 +464,7 @@ QString FormatWithAttributes(const QString& id, const QString& v, const FormatIt
             return FormatPattern(v, pattern);
         } catch (const RuntimeError& e) {
             SystemLogReport(
-                QStringLiteral("C8100"), QStringLiteral("H811"), 1, idNumber(id),
+                QStringLiteral("C8100"), common::code::BadFormat, 1, idNumber(id),
                 QStringLiteral("ユーザ定義フォーマット文字列を使用したフォーマット関数にてエラーが"
                                "発生しました。\r\n") +
                     id + QStringLiteral("  ") + pattern + QStringLiteral("\r\n入力値：") + v +

@@ -1,5 +1,6 @@
 #include "program_start.h"
 
+#include "common/report_codes.h"
 #include "platform/paths.h"
 #include "platform/program_info.h"
 #include "platform/runtime_error.h"
@@ -26,11 +27,11 @@ void StartFrameworkProgram(QWidget* /*owner*/, const QString& programName,
         commandLine = BuildStartCommandLine(programName, extraParameter);
         platform::services().processes->startCommandLine(commandLine);
     } catch (const RuntimeError& e) {
-        SystemLogReport(QStringLiteral("Z7300"), QStringLiteral("H004"), 4, 0,
+        SystemLogReport(QStringLiteral("Z7300"), common::code::NotStarted, 4, 0,
                         QString::number(e.number()) + u' ' + e.description() + u' ' + commandLine +
                             QStringLiteral("->起動できません。"));
     } catch (const std::exception& e) {
-        SystemLogReport(QStringLiteral("Z7300"), QStringLiteral("H004"), 4, 0,
+        SystemLogReport(QStringLiteral("Z7300"), common::code::NotStarted, 4, 0,
                         QStringLiteral("5 ") + QString::fromLocal8Bit(e.what()) + u' ' +
                             commandLine + QStringLiteral("->起動できません。"));
     }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/report_codes.h"
 #include "platform/append_file.h"
 #include "platform/context.h"
 #include "platform/services.h"
@@ -189,7 +190,7 @@ void reportLine(const QString& place, const QString& code, int kind, const QStri
 
 void EndOfLog() {
     commonArea().setFormId(QString());
-    SystemLogReport(QStringLiteral("Z0900"), QStringLiteral("K020"), 1, 0,
+    SystemLogReport(QStringLiteral("Z0900"), common::code::EndOfLog, 1, 0,
                     QStringLiteral("***E N D***"));
     closeSystemLog();
 }

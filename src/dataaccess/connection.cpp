@@ -2,6 +2,7 @@
 #include <QFileInfo>
 
 #include "dataaccess/internal.h"
+#include "dataaccess/report_codes.h"
 #include "platform/inifile.h"
 
 namespace tav::dataaccess {
@@ -10,8 +11,6 @@ using namespace detail;
 
 namespace {
 
-const QString kQ0100 = QStringLiteral("Q0100");
-const QString kQ0200 = QStringLiteral("Q0200");
 
 QString readSetting(const platform::IniFile& ini, const QString& section, const QString& key,
                     const QString& defaultValue, int readSize) {
@@ -109,7 +108,7 @@ QVariant Q0100_CONNECT(qint16 db, const QString& logon, const QString& password)
 
         s.currentAccessKind = e.accessKind;
         if (!isServedKind(e.accessKind))
-            refuse(kQ0100, QStringLiteral("L101"), l101Text(e.accessKind));
+            refuse(code::Connect, code::KindNotServed, l101Text(e.accessKind));
 
         const Workspace workspace{QStringLiteral("WS") + QString::number(db),
                                   QStringLiteral("admin"), QString()};
@@ -121,7 +120,7 @@ QVariant Q0100_CONNECT(qint16 db, const QString& logon, const QString& password)
             s.sharedWorkspaceCreated = true;
         }
 
-        trace(kQ0100, QStringLiteral("L010"),
+        trace(code::Connect, code::TraceConnect,
               QStringLiteral("Q0100_CONNECT( ") + e.dataSource + u'-' + e.path +
                   QStringLiteral(" , '") + e.logonId + QStringLiteral("' , '") +
                   maskedPassword(e.password) + QStringLiteral("' , '") + e.accessKind +
@@ -143,7 +142,7 @@ QVariant Q0100_CONNECT(qint16 db, const QString& logon, const QString& password)
             connectString = QStringLiteral("MS Access;PWD=") + e.password;
             opened = openFile(e.path);
         } else {
-            refuse(kQ0100, QStringLiteral("L903"), l103Text(db));
+            refuse(code::Connect, code::DeclareFailed, l103Text(db));
         }
         opened->queryTimeout = kQueryTimeoutSeconds;
         // Connecting again replaces the database object only: cursors declared through the
@@ -159,10 +158,8 @@ QVariant Q0100_CONNECT(qint16 db, const QString& logon, const QString& password)
             row.connectString = connectString;
         }
         return true;
-    } catch (const Failure& f) {
-        fail(kQ0100, QStringLiteral("L901"), f);
-    } catch (const odbc::OdbcError& e) {
-        fail(kQ0100, QStringLiteral("L901"), odbcFailure(e));
+    } catch (...) {
+        failWithCurrent(code::Connect, code::ConnectFailed);
     }
 }
 
@@ -176,11 +173,11 @@ QVariant Q0200_DISCON(qint16 db) {
         }
         ConnectionRow& row = s.connections[db];
         s.currentAccessKind = row.effective.accessKind;
-        trace(kQ0200, QStringLiteral("L020"),
+        trace(code::Disconnect, code::TraceDisconnect,
               QStringLiteral("Q0200_DISCON( ") + row.effective.dataSource + u'-' +
                   row.effective.path + QStringLiteral(" )"));
         if (!isServedKind(s.currentAccessKind)) {
-            refuse(kQ0200, QStringLiteral("L102"), l102Text(s.currentAccessKind));
+            refuse(code::Disconnect, code::KindNotServedHere, l102Text(s.currentAccessKind));
         }
         if (!row.database) throw runtimeFailure(kObjectNotSet);
         closeRecordSetsOf(db);
@@ -197,10 +194,8 @@ QVariant Q0200_DISCON(qint16 db) {
         row.connectString.clear();
         --s.connectionCount;
         return true;
-    } catch (const Failure& f) {
-        fail(kQ0200, QStringLiteral("L902"), f);
-    } catch (const odbc::OdbcError& e) {
-        fail(kQ0200, QStringLiteral("L902"), odbcFailure(e));
+    } catch (...) {
+        failWithCurrent(code::Disconnect, code::DisconnectFailed);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "common/system_log.h"
 #include "dataaccess/internal.h"
+#include "dataaccess/report_codes.h"
 
 namespace tav::dataaccess {
 
@@ -13,11 +14,6 @@ using namespace detail;
 
 namespace {
 
-const QString kQ0300 = QStringLiteral("Q0300");
-const QString kQ0500 = QStringLiteral("Q0500");
-const QString kQ0600 = QStringLiteral("Q0600");
-const QString kQ0700 = QStringLiteral("Q0700");
-const QString kQ0710 = QStringLiteral("Q0710");
 
 bool cursorInRange(qint16 c) {
     return c >= 0 && c < kCursorCount;
@@ -37,7 +33,7 @@ CursorRow& enterCursor(const QString& op, const QString& failureCode, qint16 c,
     }
     CursorRow& row = s.cursors[c];
     if (!s.currentAccessKind.isSharedWith(row.accessKind)) s.currentAccessKind = row.accessKind;
-    if (!isServedKind(row.accessKind)) refuse(op, QStringLiteral("L102"), l102Text(row.accessKind));
+    if (!isServedKind(row.accessKind)) refuse(op, code::KindNotServedHere, l102Text(row.accessKind));
     return row;
 }
 
@@ -276,10 +272,8 @@ namespace {
 bool rowAt(const QString& op, const QString& code, RecordSet& rs, size_t index) {
     try {
         return hasRow(rs, index);
-    } catch (const Failure& f) {
-        fail(op, code, f);
-    } catch (const odbc::OdbcError& e) {
-        fail(op, code, odbcFailure(e));
+    } catch (...) {
+        failWithCurrent(op, code);
     }
 }
 }  // namespace
@@ -297,15 +291,15 @@ QVariant Q0300_DECLARE(qint16 db, qint16 cursor, const QString& sql, qint16 opti
         }
         ConnectionRow& conn = s.connections[db];
         s.currentAccessKind = conn.effective.accessKind;
-        trace(kQ0300, QStringLiteral("L030"),
+        trace(code::Declare, code::TraceDeclare,
               QStringLiteral("Q0300_DECLARE( ") + conn.effective.dataSource + u'-' +
                   conn.effective.path + QStringLiteral(" , ") + QString::number(cursor) +
                   QStringLiteral(" , ↓ , ") + QString::number(option) + QStringLiteral(" )"));
-        trace(kQ0300, QStringLiteral("L031"), QString(10, u' ') + sql);
-        SqlNullCheck(sql, kQ0300);
+        trace(code::Declare, code::TraceDeclaredSql, QString(10, u' ') + sql);
+        SqlNullCheck(sql, code::Declare);
         if (!isServedKind(s.currentAccessKind)) {
             s.lastSqlText = sql;
-            refuse(kQ0300, QStringLiteral("L102"), l102Text(s.currentAccessKind));
+            refuse(code::Declare, code::KindNotServedHere, l102Text(s.currentAccessKind));
         }
         if (!conn.database) throw runtimeFailure(kObjectNotSet);
         std::unique_ptr<RecordSet> rs = runQuery(*conn.database, sql);
@@ -326,58 +320,55 @@ QVariant Q0300_DECLARE(qint16 db, qint16 cursor, const QString& sql, qint16 opti
         // A declare opens a record set: a statement that yields none (DELETE, UPDATE, DROP)
         // is refused like an operation the access kind does not serve, and never runs.
         s.lastSqlText = sql;
-        refuse(kQ0300, QStringLiteral("L102"), l102Text(s.currentAccessKind));
-    } catch (const Failure& f) {
+        refuse(code::Declare, code::KindNotServedHere, l102Text(s.currentAccessKind));
+    } catch (...) {
         s.lastSqlText = sql;
-        fail(kQ0300, QStringLiteral("L903"), f);
-    } catch (const odbc::OdbcError& e) {
-        s.lastSqlText = sql;
-        fail(kQ0300, QStringLiteral("L903"), odbcFailure(e));
+        failWithCurrent(code::Declare, code::DeclareFailed);
     }
 }
 
 QVariant Q0500_FETCH(qint16 cursor) {
     CursorRow& row =
-        enterCursor(kQ0500, QStringLiteral("L905"), cursor, QStringLiteral("L050"), [&] {
+        enterCursor(code::Fetch, code::FetchFailed, cursor, code::TraceFetch, [&] {
             return QStringLiteral("Q0500_FETCH( ") + QString::number(cursor) + QStringLiteral(" )");
         });
     RecordSet* rs = row.recordSet.get();
-    if (!rs) fail(kQ0500, QStringLiteral("L905"), runtimeFailure(kObjectNotSet));
-    if (!rowAt(kQ0500, QStringLiteral("L905"), *rs, rs->current))
-        fail(kQ0500, QStringLiteral("L905"), runtimeFailure(kNoCurrentRecord));
+    if (!rs) fail(code::Fetch, code::FetchFailed, runtimeFailure(kObjectNotSet));
+    if (!rowAt(code::Fetch, code::FetchFailed, *rs, rs->current))
+        fail(code::Fetch, code::FetchFailed, runtimeFailure(kNoCurrentRecord));
     ++rs->current;
-    if (!rowAt(kQ0500, QStringLiteral("L905"), *rs, rs->current)) return kEndOfCursor;
+    if (!rowAt(code::Fetch, code::FetchFailed, *rs, rs->current)) return kEndOfCursor;
     return true;
 }
 
 QVariant Q0600_DS_CLOSE(qint16 cursor) {
     CursorRow& row =
-        enterCursor(kQ0600, QStringLiteral("L906"), cursor, QStringLiteral("L060"), [&] {
+        enterCursor(code::Close, code::CloseFailed, cursor, code::TraceClose, [&] {
             return QStringLiteral("Q0600_DS_CLOSE( ") + QString::number(cursor) +
                    QStringLiteral(" )");
         });
-    if (!row.recordSet) fail(kQ0600, QStringLiteral("L906"), runtimeFailure(kObjectNotSet));
+    if (!row.recordSet) fail(code::Close, code::CloseFailed, runtimeFailure(kObjectNotSet));
     releaseRecordSet(row.recordSet);
     return true;
 }
 
 QVariant Q0700_GET(qint16 cursor, const QString& name) {
     CursorRow& row =
-        enterCursor(kQ0700, QStringLiteral("L907"), cursor, QStringLiteral("L070"), [&] {
+        enterCursor(code::GetByName, code::GetFailed, cursor, code::TraceGetByName, [&] {
             return QStringLiteral("Q0700_GET( ") + QString::number(cursor) +
                    QStringLiteral(" , '") + name + QStringLiteral("' )");
         });
     RecordSet* rs = row.recordSet.get();
-    if (!rs) fail(kQ0700, QStringLiteral("L907"), runtimeFailure(kObjectNotSet));
+    if (!rs) fail(code::GetByName, code::GetFailed, runtimeFailure(kObjectNotSet));
     const int index = rs->indexOf(name);
     if (index < 0) {
         dataAccessState().detail = QStringLiteral("(ｶﾗﾑ名='") + name + QStringLiteral("')");
         Failure f = runtimeFailure(kItemNotFound);
         f.errors.push_back(EngineError{kItemNotFound, f.message, QStringLiteral("LSQLIO00")});
-        fail(kQ0700, QStringLiteral("L907"), f);
+        fail(code::GetByName, code::GetFailed, f);
     }
-    if (!rowAt(kQ0700, QStringLiteral("L907"), *rs, rs->current)) {
-        fail(kQ0700, QStringLiteral("L907"), runtimeFailure(kNoCurrentRecord));
+    if (!rowAt(code::GetByName, code::GetFailed, *rs, rs->current)) {
+        fail(code::GetByName, code::GetFailed, runtimeFailure(kNoCurrentRecord));
     }
     return rs->value(rs->current, static_cast<size_t>(index));
 }
@@ -389,7 +380,7 @@ enum class NullAs { Empty, Zero, Date };
 QVariant typedGet(qint16 cursor, const QString& name, const QString& code, const QString& fn,
                   NullAs nullAs) {
     if (dataAccessState().trace) {
-        trace(kQ0700, code,
+        trace(code::GetByName, code,
               fn + QStringLiteral("( ") + QString::number(cursor) + QStringLiteral(" , '") + name +
                   QStringLiteral("' )"));
     }
@@ -409,36 +400,36 @@ QVariant typedGet(qint16 cursor, const QString& name, const QString& code, const
 }  // namespace
 
 QVariant Q0700_SGET(qint16 cursor, const QString& name) {
-    return typedGet(cursor, name, QStringLiteral("L07S"), QStringLiteral("Q0700_SGET"),
+    return typedGet(cursor, name, code::TraceGetString, QStringLiteral("Q0700_SGET"),
                     NullAs::Empty);
 }
 
 QVariant Q0700_NGET(qint16 cursor, const QString& name) {
-    return typedGet(cursor, name, QStringLiteral("L07N"), QStringLiteral("Q0700_NGET"),
+    return typedGet(cursor, name, code::TraceGetNumber, QStringLiteral("Q0700_NGET"),
                     NullAs::Zero);
 }
 
 QVariant Q0700_DGET(qint16 cursor, const QString& name) {
-    return typedGet(cursor, name, QStringLiteral("L07D"), QStringLiteral("Q0700_DGET"),
+    return typedGet(cursor, name, code::TraceGetDate, QStringLiteral("Q0700_DGET"),
                     NullAs::Date);
 }
 
 QVariant Q0710_GET(qint16 cursor, qint16 position) {
     CursorRow& row =
-        enterCursor(kQ0710, QStringLiteral("L907"), cursor, QStringLiteral("L071"), [&] {
+        enterCursor(code::GetByPosition, code::GetFailed, cursor, code::TraceGetByPosition, [&] {
             return QStringLiteral("Q0710_GET( ") + QString::number(cursor) + QStringLiteral(" , ") +
                    QString::number(position) + QStringLiteral(" )");
         });
     RecordSet* rs = row.recordSet.get();
-    if (!rs) fail(kQ0710, QStringLiteral("L907"), runtimeFailure(kObjectNotSet));
+    if (!rs) fail(code::GetByPosition, code::GetFailed, runtimeFailure(kObjectNotSet));
     const int index = position - 1;
     if (index < 0 || static_cast<size_t>(index) >= rs->columns) {
-        fail(kQ0710, QStringLiteral("L907"),
+        fail(code::GetByPosition, code::GetFailed,
              runtimeFailure(kItemNotFound, QStringLiteral("(ｶﾗﾑ位置='") + QString::number(index) +
                                                QStringLiteral("')")));
     }
-    if (!rowAt(kQ0710, QStringLiteral("L907"), *rs, rs->current)) {
-        fail(kQ0710, QStringLiteral("L907"), runtimeFailure(kNoCurrentRecord));
+    if (!rowAt(code::GetByPosition, code::GetFailed, *rs, rs->current)) {
+        fail(code::GetByPosition, code::GetFailed, runtimeFailure(kNoCurrentRecord));
     }
     return rs->value(rs->current, static_cast<size_t>(index));
 }

@@ -34,6 +34,9 @@ Failure odbcFailure(const odbc::OdbcError& e);
 
 // Sets the last error message and the error collection from the failure and reports it.
 [[noreturn]] void fail(const QString& op, const QString& code, const Failure& failure);
+// The same for the failure being handled (a Failure or an engine error); called from a catch
+// at an operation's boundary. Anything else goes on to the caller.
+[[noreturn]] void failWithCurrent(const QString& op, const QString& code);
 // A refusal: the text goes to the last error message, the report gets number 0.
 [[noreturn]] void refuse(const QString& op, const QString& code, const QString& text);
 

@@ -3,6 +3,7 @@
 
 #include "common/system_log.h"
 #include "dataaccess/internal.h"
+#include "dataaccess/report_codes.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 
@@ -67,6 +68,16 @@ void fail(const QString& op, const QString& code, const Failure& failure) {
     s.lastErrorMessage = failure.message;
     s.errors = failure.errors;
     SqlErrorReport(op, code, failure.number);
+}
+
+void failWithCurrent(const QString& op, const QString& code) {
+    try {
+        throw;
+    } catch (const Failure& f) {
+        fail(op, code, f);
+    } catch (const odbc::OdbcError& e) {
+        fail(op, code, odbcFailure(e));
+    }
 }
 
 void refuse(const QString& op, const QString& code, const QString& text) {
@@ -140,7 +151,7 @@ void SqlErrorReport(const QString& op, const QString& code, qint32 number) {
 
 void SqlNullCheck(const QString& sql, const QString& op) {
     if (sql.contains(QChar(u'\0'))) {
-        SystemLogReport(op, QStringLiteral("LA30"), 1, 0,
+        SystemLogReport(op, code::SqlHoldsNul, 1, 0,
                         QStringLiteral("NULL文字を含むSQL文が指定されました。SQL=") + sql);
     }
 }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <new>
 
+#include "common/report_codes.h"
 #include "common/system_log.h"
 #include "dataaccess/dialect.h"
 #include "dataaccess/lsqlio00.h"
@@ -144,7 +145,7 @@ QString ExtraConditionInForce() {
                                    QStringLiteral("D"), QStringLiteral(" ")};
     if (!valid.contains(d.conditionAttribute)) {
         SystemLogReport(
-            QStringLiteral("D6052"), QStringLiteral("H606"), 5, 3,
+            QStringLiteral("D6052"), common::code::BadConditionAttribute, 5, 3,
             QStringLiteral("ｺｰﾄﾞ管理 属性指定エラー (属性 = ") + d.conditionAttribute + u')');
         return {};
     }
@@ -233,14 +234,14 @@ bool RefuseSearchText(const QString& searchText) {
         QStringLiteral("検索条件に使用出来ない文字が含まれています。") + kCrLf + kCrLf;
     for (QChar c : v) {
         if (IsForbiddenSearchChar(c)) {
-            common::SystemLogReportValue(QStringLiteral("ｺｰﾄﾞ参照"), QStringLiteral("H601"), 4, v,
+            common::SystemLogReportValue(QStringLiteral("ｺｰﾄﾞ参照"), common::code::ForbiddenSearchText, 4, v,
                                          head + QStringLiteral("使用不可能文字 = | ' ["));
             return true;
         }
     }
     // A numeric key goes into the statement unquoted: only a plain number may stand there.
     if (!v.isEmpty() && state().definition.keyAttribute == u"9" && !isPlainNumber(v)) {
-        common::SystemLogReportValue(QStringLiteral("ｺｰﾄﾞ参照"), QStringLiteral("H601"), 4, v,
+        common::SystemLogReportValue(QStringLiteral("ｺｰﾄﾞ参照"), common::code::ForbiddenSearchText, 4, v,
                                      head + QStringLiteral("数値のコードは数字で入力してください。"));
         return true;
     }
@@ -263,7 +264,7 @@ QString ReplaceToken(const QString& text, const QString& replacement, const QStr
         return Trim(work);
     } catch (const std::exception&) {
         SystemLogReport(
-            QStringLiteral("D6500"), QStringLiteral("H603"), 3, 1,
+            QStringLiteral("D6500"), common::code::LookupFailed, 3, 1,
             text + QStringLiteral(" -- ") + replacement + QStringLiteral(" -- ") + token);
         return Trim(text);
     }
@@ -381,7 +382,7 @@ void BuildCodeKey(QString& keyPart, QString& namePart) {
         if (col.kind == PreparedColumn::Text || col.kind == PreparedColumn::DoubleByte) {
             const QString value = Trim(da::Q0700_SGET(kCursor, col.name).toString());
             if (value.size() > width) {
-                SystemLogReport(QStringLiteral("D6053"), QStringLiteral("H604"), 1, 0,
+                SystemLogReport(QStringLiteral("D6053"), common::code::LookupOverflow, 1, 0,
                                 overflowMessage(value, width));
                 keyPart += value.left(width);
             } else {
@@ -391,7 +392,7 @@ void BuildCodeKey(QString& keyPart, QString& namePart) {
             const qint64 n = toWhole(da::Q0700_NGET(kCursor, col.name));
             const QString digits = QString::number(n);
             if (digits.size() > width) {
-                SystemLogReport(QStringLiteral("D6053"), QStringLiteral("H604"), 3, 0,
+                SystemLogReport(QStringLiteral("D6053"), common::code::LookupOverflow, 3, 0,
                                 overflowMessage(digits, width));
             } else {
                 keyPart += Right(zeroFilled(n, width), width);
@@ -566,16 +567,16 @@ void FillCodeList() {
     } catch (const std::bad_alloc&) {
         if (cursorOpen) da::Q0600_DS_CLOSE(kCursor);
         beep();
-        SystemLogReport(QStringLiteral("D6040"), QStringLiteral("H604"), 3, kOutOfMemory,
+        SystemLogReport(QStringLiteral("D6040"), common::code::LookupOverflow, 3, kOutOfMemory,
                         QStringLiteral("メモリが不足しています。"));
         closeCodeFile();
     } catch (const RuntimeError& e) {
-        SystemLogReport(QStringLiteral("D6040"), QStringLiteral("H603"), 3, e.number(),
+        SystemLogReport(QStringLiteral("D6040"), common::code::LookupFailed, 3, e.number(),
                         e.description());
         closeCodeFile();
         CloseCodeLookup();
     } catch (const std::exception& e) {
-        SystemLogReport(QStringLiteral("D6040"), QStringLiteral("H603"), 3, 0,
+        SystemLogReport(QStringLiteral("D6040"), common::code::LookupFailed, 3, 0,
                         QString::fromLocal8Bit(e.what()));
         closeCodeFile();
         CloseCodeLookup();
@@ -672,7 +673,7 @@ void OutputCodeName() {
         FindItemControl(nameItemId, nameControl, notFound, form, s.callingControl);
         if (notFound) {
             beep();
-            SystemLogReport(QStringLiteral("D6020"), QStringLiteral("H602"), 3, 0,
+            SystemLogReport(QStringLiteral("D6020"), common::code::NoNameItem, 3, 0,
                             QStringLiteral("名称出力領域がありません(") + nameItemId + u')');
             return;
         }
@@ -733,7 +734,7 @@ void PlaceLookupWindow(QWidget* window) {
         sumTop += platform::PixelsToTwips(c->y());
         sumLeft += platform::PixelsToTwips(c->x());
     }
-    const bool menuBar = form.tag().mid(11, 1).compare(u"M", Qt::CaseInsensitive) == 0;
+    const bool menuBar = Mid(form.tag(), kFormTagMenuBar, 1).compare(u"M", Qt::CaseInsensitive) == 0;
     const int controlHeight = control.height();
     int top = form.top() + sumTop + controlHeight + 330 + (menuBar ? 295 : 0);
     int left = form.left() + sumLeft + 45;

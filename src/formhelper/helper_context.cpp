@@ -62,12 +62,16 @@ int HelperContext::findForm(const QString& formId) const {
     return -1;
 }
 
+QString tagField(const QString& tag, TagField field) {
+    return Mid(tag, field.position, field.length);
+}
+
 QString tagHeader(const QString& tag) {
     return text::FixedWidth(tag.left(kTagHeaderLength), kTagHeaderLength);
 }
 
 std::optional<int> tagItemNumber(const QString& tag) {
-    const QString n = Trim(Mid(tag, 18, 3));
+    const QString n = Trim(tagField(tag, kTagItemNumber));
     if (n.isEmpty()) return std::nullopt;
     int v = 0;
     for (QChar c : n) {
@@ -78,7 +82,7 @@ std::optional<int> tagItemNumber(const QString& tag) {
 }
 
 std::optional<int> tagRow(const QString& tag) {
-    const QString r = Trim(Mid(tag, 21, 2));
+    const QString r = Trim(tagField(tag, kTagRow));
     if (r.isEmpty()) return std::nullopt;
     int v = 0;
     for (QChar c : r) {
@@ -90,11 +94,11 @@ std::optional<int> tagRow(const QString& tag) {
 
 QString makeItemTag(int itemNumber, std::optional<int> row) {
     const ItemRecord* r = helperContext().item(itemNumber);
-    QString tag = text::FixedWidth(r ? r->itemId : QString(), 16);
+    QString tag = text::FixedWidth(r ? r->itemId : QString(), kTagItemId.length);
     tag += u' ';
-    tag += text::ZeroPad(itemNumber, 3).right(3);
-    tag += row ? text::ZeroPad(*row, 2).right(2) : QStringLiteral("  ");
-    tag += QStringLiteral("    ");
+    tag += text::ZeroPad(itemNumber, kTagItemNumber.length).right(kTagItemNumber.length);
+    tag += row ? text::ZeroPad(*row, kTagRow.length).right(kTagRow.length) : QString(kTagRow.length, u' ');
+    tag += QString(kTagHeaderLength - tag.size(), u' ');
     return tag;
 }
 

@@ -93,8 +93,21 @@ struct HelperContext {
 HelperContext& helperContext();
 
 // The item tag: 1-16 item ID, 17 kept, 18-20 item number, 21-22 row, 23 error flag, 24-26 kept,
-// 27 on the stored value.
+// 27 on the stored value. Positions are 1-based characters.
+struct TagField {
+    int position;
+    int length;
+};
+constexpr TagField kTagItemId{1, 16};
+constexpr TagField kTagItemNumber{18, 3};
+constexpr TagField kTagRow{21, 2};
+constexpr TagField kTagErrorFlag{23, 1};
 constexpr int kTagHeaderLength = 26;
+constexpr int kTagValueStart = kTagHeaderLength + 1;
+// The field's characters of the tag (fewer where the tag is shorter).
+QString tagField(const QString& tag, TagField field);
+// A form's tag holds "M" (either case) at this position when the form has a menu bar.
+constexpr int kFormTagMenuBar = 12;
 // The first 26 characters of a tag (blank-padded when the tag is shorter).
 QString tagHeader(const QString& tag);
 // The item number in positions 18-20; nullopt when they are not digits.

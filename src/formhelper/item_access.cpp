@@ -1,5 +1,6 @@
 #include "item_access.h"
 
+#include "common/report_codes.h"
 #include "common/display_format.h"
 #include "common/system_log.h"
 #include "helper_context.h"
@@ -20,7 +21,7 @@ Control controlAt(Form& form, int index, const char* place) {
     Control c = form.control(index);
     if (c.isNull())
         SystemLogReport(
-            QString::fromLatin1(place), QStringLiteral("H005"), 3, index,
+            QString::fromLatin1(place), common::code::NoSuchItem, 3, index,
             QStringLiteral("コントロールがありません(INDEX=") + QString::number(index) + u')');
     return c;
 }
@@ -31,7 +32,7 @@ ItemRecord* itemOf(const Control& c, const char* place, int* itemNumber = nullpt
     const auto n = tagItemNumber(tag);
     ItemRecord* r = n ? helperContext().item(*n) : nullptr;
     if (!r) {
-        SystemLogReport(QString::fromLatin1(place), QStringLiteral("H005"), 3, c.index(),
+        SystemLogReport(QString::fromLatin1(place), common::code::NoSuchItem, 3, c.index(),
                         QStringLiteral("項目テーブルにない項目です(TAG=") + tag + u')');
         return nullptr;
     }
@@ -55,7 +56,7 @@ void SetItemValue(Form& form, int controlIndex, const QString& value) {
     if (c.isNull()) return;
     const ControlKind kind = c.kind();
     if (kind == ControlKind::CommandButton || kind == ControlKind::Other) {
-        SystemLogReport(QStringLiteral("D0200"), QStringLiteral("H004"), 3, controlIndex,
+        SystemLogReport(QStringLiteral("D0200"), common::code::UnsupportedControl, 3, controlIndex,
                         QStringLiteral("未対応のTypeです(TAG=") + c.tag());
         return;
     }
@@ -107,7 +108,7 @@ void CommitItemDisplay(Form& form, int itemNumber, int controlIndex) {
     if (c.isNull()) return;
     const ItemRecord* item = helperContext().item(itemNumber);
     if (!item) {
-        SystemLogReport(QStringLiteral("D0210"), QStringLiteral("H005"), 3, controlIndex,
+        SystemLogReport(QStringLiteral("D0210"), common::code::NoSuchItem, 3, controlIndex,
                         QStringLiteral("項目テーブルにない項目です(TAG=") + c.tag() + u')');
         return;
     }
@@ -129,7 +130,7 @@ void CheckItemChanged(Form& form, int controlIndex) {
     Control c = controlAt(form, controlIndex, "D0220");
     if (c.isNull()) return;
     const QString tag = c.tag();
-    const QString stored = Mid(tag, 27, static_cast<int>(Trim(tag).size()));
+    const QString stored = Mid(tag, kTagValueStart, static_cast<int>(Trim(tag).size()));
     if (stored != c.text()) MarkItemChanged(form, controlIndex, true);
 }
 
@@ -181,7 +182,7 @@ void SetItemErrorFlag(Form& form, int controlIndex, const QString& flag) {
     if (c.isNull()) return;
     QString t = c.tag();
     if (t.size() < 100) t += QString(100 - t.size(), u' ');  // the whole tag is kept
-    t[22] = flag.isEmpty() ? QChar(u' ') : flag[0];
+    t[kTagErrorFlag.position - 1] = flag.isEmpty() ? QChar(u' ') : flag[0];
     c.setTag(Trim(t));
     HelperContext& ctx = helperContext();
     if (flag == u"1" && c.tabIndex() < ctx.firstErrorTabIndex) {

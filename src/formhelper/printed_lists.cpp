@@ -130,7 +130,7 @@ std::vector<std::pair<int, QString>> currentFormItemIds() {
 }
 
 QString tagItemId(const QString& tag) {
-    return Trim(Left(tag, 16)).toUpper();
+    return Trim(tagField(tag, kTagItemId)).toUpper();
 }
 
 ListPrinter& installedPrinter() {
@@ -181,7 +181,7 @@ ListDocument controlListPages(Form& form, const QDateTime& printedAt) {
     for (const Key& k : keys) {
         Control c = form.control(k.index);
         w.line(blanks(9) + digits3(++number) + blanks(5) + digits3(k.index) + blanks(7) +
-               FixedWidth(Left(c.tag(), 16), 16) + u' ' + FixedWidth(shownContent(c), 50) + u' ' +
+               FixedWidth(tagField(c.tag(), kTagItemId), kTagItemId.length) + u' ' + FixedWidth(shownContent(c), 50) + u' ' +
                FixedWidth(kindName(c.kind()), 10));
     }
     doc.pages = w.finish();

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QThread>
 #include <sys/wait.h>
+#include <cerrno>
 
 #include <vector>
 
@@ -117,9 +118,16 @@ TEST_F(ProcessStart, ManyDroppedHandlesLeaveNoZombieAndAWaitedChildKeepsItsCode)
 }
 
 TEST_F(ProcessStart, AChildReapedElsewhereIsReportedNotReadAsExitZero) {
+    // The child lives long enough for this wait to be blocked when it ends: a waiter blocked
+    // in waitpid reaps before the signal handler runs.
+    qputenv("TAV_RECORD_SLEEP_MS", "300");
     auto h = service.startCommandLine(program);
+    qunsetenv("TAV_RECORD_SLEEP_MS");
     int status = 0;
-    ASSERT_EQ(::waitpid(static_cast<pid_t>(h->pid()), &status, 0), h->pid());
+    pid_t reaped;
+    while ((reaped = ::waitpid(static_cast<pid_t>(h->pid()), &status, 0)) < 0 && errno == EINTR) {
+    }
+    ASSERT_EQ(reaped, h->pid());
     try {
         waitForProcess(*h);
         FAIL() << "a lost child read as an exit code";

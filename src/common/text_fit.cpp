@@ -4,29 +4,57 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QTextDocument>
 #include <QTextLayout>
 #include <QWidget>
 #include <algorithm>
 
 namespace tav::common {
 
-QFont FontNarrowedToFit(QFont font, const QString& text, int available) {
+namespace {
+
+// The widest of the lines in the font.
+int widest(const QFont& font, const QStringList& lines) {
+    const QFontMetrics metrics(font);
+    int w = 0;
+    for (const QString& line : lines) w = std::max(w, metrics.horizontalAdvance(line));
+    return w;
+}
+
+}  // namespace
+
+QFont FontNarrowedToFit(QFont font, const QStringList& lines, int available) {
     font.setStretch(QFont::Unstretched);
-    if (available <= 0 || text.isEmpty()) return font;
-    const int needed = QFontMetrics(font).horizontalAdvance(text);
+    if (available <= 0) return font;
+    const int needed = widest(font, lines);
     if (needed <= available) return font;
     // Advances are rounded glyph by glyph, so the estimate is checked and stepped down.
     for (int stretch = std::max(75, available * 100 / needed); stretch >= 75; --stretch) {
         font.setStretch(stretch);
-        if (QFontMetrics(font).horizontalAdvance(text) <= available) break;
+        if (widest(font, lines) <= available) break;
     }
     return font;
 }
 
+QFont FontNarrowedToFit(QFont font, const QString& text, int available) {
+    return FontNarrowedToFit(std::move(font), QStringList{text}, available);
+}
+
 void FitTextToWidth(QWidget* widget, const QString& text, int available) {
     widget->setFont(FontNarrowedToFit(widget->font(), text, available));
+}
+
+void FitLabel(QLabel* label) {
+    FitTextToWidth(label, label->text(), label->contentsRect().width() - 1);
+}
+
+void FitBoxText(QPlainTextEdit* box) {
+    const int available = box->width() - 2 * box->frameWidth() -
+                          2 * static_cast<int>(box->document()->documentMargin()) - 2;
+    box->setFont(FontNarrowedToFit(box->font(), box->toPlainText().split(u'\n'), available));
 }
 
 void ShowLabelsAsText(QWidget* window) {

@@ -12,15 +12,23 @@
 #include <QString>
 #include <QStringList>
 
+class QLabel;
+class QPlainTextEdit;
 class QWidget;
 
 namespace tav::common {
 
-// The font, narrowed in steps down to 75 % until the text fits the width (in pixels).
+// The font, narrowed in steps down to 75 % until the text (each of the lines) fits the width
+// (in pixels).
 QFont FontNarrowedToFit(QFont font, const QString& text, int available);
+QFont FontNarrowedToFit(QFont font, const QStringList& lines, int available);
 
 // Narrows the widget's font for its text and the width available inside it.
 void FitTextToWidth(QWidget* widget, const QString& text, int available);
+// Narrows a label's font for its text and the width inside its frame.
+void FitLabel(QLabel* label);
+// Narrows a text box's font until its longest line fits between its margins.
+void FitBoxText(QPlainTextEdit* box);
 
 // Every label under the window shows its text as text: what a label shows comes from files and
 // the database too, and is never read as markup.

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "common/text_fit.h"
+#include "common/window_look.h"
 #include "formhelper/helper_context.h"
 #include "platform/text.h"
 #include "platform/units.h"
@@ -18,6 +19,7 @@ namespace {
 
 LKF10040* g_instance = nullptr;
 
+using common::Place;
 using platform::PixelsToTwips;
 using platform::TwipsToPixels;
 
@@ -57,70 +59,43 @@ LKF10040::LKF10040() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("LKF10040"));
     setTwips(this, 0, 0, 6510, 3345);
 
-    Command2 = new QPushButton(this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2 = Place<QPushButton>(this, {.name = "Command2", .twips = {0, 0, 6510, 2640}});
     Command2->setEnabled(false);
-    setTwips(Command2, 0, 0, 6510, 2640);
-
-    Picture3 = new QFrame(this);
-    Picture3->setObjectName(QStringLiteral("Picture3"));
-    Picture3->setAutoFillBackground(true);
-    QPalette caption = Picture3->palette();
-    caption.setColor(QPalette::Window, palette().color(QPalette::Active, QPalette::Highlight));
-    caption.setColor(QPalette::WindowText,
-                     palette().color(QPalette::Active, QPalette::HighlightedText));
-    Picture3->setPalette(caption);
-    setTwips(Picture3, 45, 45, 1725, 225);
-
-    Picture2 = new QWidget(this);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    setTwips(Picture2, 690, 150, 2670, 2400);
-
-    Label1 = new QLabel(QStringLiteral("少々お待ちください"), Picture2);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAutoFillBackground(true);
-    QPalette silver = Label1->palette();
-    silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    Label1->setPalette(silver);
-    setTwips(Label1, 255, 360, 2310, 420);
-
-    List1 = new QListWidget(Picture2);
-    List1->setObjectName(QStringLiteral("List1"));
+    // The caption bar in the colours of the active window's caption.
+    Picture3 = Place<QFrame>(
+        this, {.name = "Picture3",
+               .twips = {45, 45, 1725, 225},
+               .foreground = palette().color(QPalette::Active, QPalette::HighlightedText),
+               .background = palette().color(QPalette::Active, QPalette::Highlight)});
+    Picture2 = Place<QWidget>(this, {.name = "Picture2", .twips = {690, 150, 2670, 2400}});
+    Label1 = Place<QLabel>(Picture2, {.name = "Label1",
+                                      .text = QStringLiteral("少々お待ちください"),
+                                      .twips = {255, 360, 2310, 420},
+                                      .background = QColor(0xC0, 0xC0, 0xC0)});
+    List1 = Place<QListWidget>(Picture2, {.name = "List1", .twips = {0, 0, 2670, 2010}});
     // Fixed pitch, so the columns of the list's lines align.
-    List1->setFont(common::FixedPitchFont(QStringLiteral("ＭＳ ゴシック"), 9));
+    List1->setFont(common::FixedPitchFont(common::FaceName(common::Face::Gothic), 9));
     List1->setTextElideMode(Qt::ElideNone);
     List1->setUniformItemSizes(true);
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // a list box has none
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setMouseTracking(true);
     List1->viewport()->setMouseTracking(true);
-    setTwips(List1, 0, 0, 2670, 2010);
-
-    Command3 = new QPushButton(QStringLiteral("再 検 索 >>"), Picture2);
-    Command3->setObjectName(QStringLiteral("Command3"));
+    Command3 = Place<QPushButton>(
+        Picture2,
+        {.name = "Command3", .text = QStringLiteral("再 検 索 >>"), .twips = {0, 2055, 2670, 345}});
     Command3->setMouseTracking(true);
-    setTwips(Command3, 0, 2055, 2670, 345);
-
-    Picture1 = new QWidget(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    setTwips(Picture1, 3570, 400, 2190, 2025);
-
-    Label2 = new QLabel(Picture1);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Picture1 = Place<QWidget>(this, {.name = "Picture1", .twips = {3570, 400, 2190, 2025}});
+    Label2 = Place<QLabel>(Picture1, {.name = "Label2", .twips = {15, 0, 2130, 510}});
     Label2->setFrameShape(QFrame::Box);
-    setTwips(Label2, 15, 0, 2130, 510);
-
-    Text1 = new QLineEdit(Picture1);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    QPalette white = Text1->palette();
+    Text1 = Place<QLineEdit>(Picture1, {.name = "Text1", .twips = {0, 870, 2145, 285}});
+    QPalette white = Text1->palette();  // the field only: the frame's corners stay the window's
     white.setColor(QPalette::Base, Qt::white);
     white.setColor(QPalette::Text, Qt::black);
     Text1->setPalette(white);
-    setTwips(Text1, 0, 870, 2145, 285);
-
-    Command1 = new QPushButton(QStringLiteral("検   索"), Picture1);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    setTwips(Command1, 0, 1530, 2175, 495);
+    Command1 = Place<QPushButton>(
+        Picture1,
+        {.name = "Command1", .text = QStringLiteral("検   索"), .twips = {0, 1530, 2175, 495}});
 
     // Stacking: the background at the bottom, the list over its waiting label.
     Command2->lower();

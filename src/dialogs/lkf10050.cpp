@@ -6,6 +6,7 @@
 
 #include "common/system_log.h"
 #include "common/text_fit.h"
+#include "common/window_look.h"
 #include "formhelper/debugger_modes.h"
 #include "formhelper/form.h"
 #include "formhelper/helper_context.h"
@@ -16,6 +17,7 @@
 namespace tav::dialogs {
 
 namespace fh = tav::formhelper;
+using common::Place;
 
 namespace {
 
@@ -42,24 +44,25 @@ LKF10050::LKF10050(QWidget* owner) : QWidget(owner, Qt::Dialog | Qt::MSWindowsFi
     setPalette(pal);
     setAutoFillBackground(true);
 
-    auto label = [this](const char* name, const QString& text, QRect at) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setGeometry(at);
-        return l;
-    };
-    Label1 = label("Label1", QStringLiteral("S_FORM_ID"), tav::platform::TwipsRect(105, 105, 1455, 255));
-    L_S_FORM_ID = label("L_S_FORM_ID", {}, tav::platform::TwipsRect(1665, 105, 1455, 255));
-    Label3 = label("Label3", QStringLiteral("F_GROUP"), tav::platform::TwipsRect(105, 585, 1455, 255));
-    L_F_GROUP = label("L_F_GROUP", {}, tav::platform::TwipsRect(1665, 585, 1455, 255));
-    Label5 = label("Label5", QStringLiteral("F_ACTIVE_CTL"), tav::platform::TwipsRect(105, 1065, 1455, 255));
-    L_F_ACTIVE_CTL = label("L_F_ACTIVE_CTL", {}, tav::platform::TwipsRect(1665, 1065, 1455, 255));
-    L_ACT_TAG = label("L_ACT_TAG", {}, tav::platform::TwipsRect(105, 1395, 3030, 375));
+    Label1 = Place<QLabel>(
+        this,
+        {.name = "Label1", .text = QStringLiteral("S_FORM_ID"), .twips = {105, 105, 1455, 255}});
+    L_S_FORM_ID = Place<QLabel>(this, {.name = "L_S_FORM_ID", .twips = {1665, 105, 1455, 255}});
+    Label3 = Place<QLabel>(
+        this,
+        {.name = "Label3", .text = QStringLiteral("F_GROUP"), .twips = {105, 585, 1455, 255}});
+    L_F_GROUP = Place<QLabel>(this, {.name = "L_F_GROUP", .twips = {1665, 585, 1455, 255}});
+    Label5 = Place<QLabel>(this, {.name = "Label5",
+                                  .text = QStringLiteral("F_ACTIVE_CTL"),
+                                  .twips = {105, 1065, 1455, 255}});
+    L_F_ACTIVE_CTL =
+        Place<QLabel>(this, {.name = "L_F_ACTIVE_CTL", .twips = {1665, 1065, 1455, 255}});
+    L_ACT_TAG = Place<QLabel>(this, {.name = "L_ACT_TAG", .twips = {105, 1395, 3030, 375}});
 
+    // The buttons: two columns of 1400 by 500 twips.
     auto button = [this](const char* name, const QString& caption, int left, int top) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(tav::platform::TwipsRect(left, top, 1400, 500));
+        auto* b = Place<QPushButton>(
+            this, {.name = name, .text = caption, .twips = {left, top, 1400, 500}});
         b->setAutoDefault(false);
         return b;
     };

@@ -9,6 +9,7 @@
 #include <QtMath>
 
 #include "common/text_fit.h"
+#include "common/window_look.h"
 #include "formhelper/form.h"
 #include "platform/text.h"
 #include "platform/units.h"
@@ -18,7 +19,6 @@ namespace tav::dialogs {
 namespace {
 
 constexpr int kBorder = 2;  // pixels of the dialog border around the client area
-
 
 // The sixteen colours of the 4-bit VGA palette the frames are drawn in.
 QList<QRgb> vgaPalette() {
@@ -69,38 +69,30 @@ LKF10060::LKF10060(QWidget* owner)
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
     setObjectName(QStringLiteral("LKF10060"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setFixedSize(platform::TwipsToPixels(5025) + 2 * kBorder, platform::TwipsToPixels(870) + 2 * kBorder);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(192, 192, 192));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    setFixedSize(platform::TwipsToPixels(5025) + 2 * kBorder,
+                 platform::TwipsToPixels(870) + 2 * kBorder);
+    common::SetBackground(this, QColor(192, 192, 192));
     client_ = new QWidget(this);
-    client_->setGeometry(kBorder, kBorder, platform::TwipsToPixels(5025), platform::TwipsToPixels(870));
+    client_->setGeometry(kBorder, kBorder, platform::TwipsToPixels(5025),
+                         platform::TwipsToPixels(870));
     QWidget* const parent = client_;
 
-    ANI_PIC = new QLabel(parent);
-    ANI_PIC->setObjectName(QStringLiteral("ANI_PIC"));
-    ANI_PIC->setGeometry(platform::TwipsRect(0, 0, 765, 795));
+    ANI_PIC = common::Place<QLabel>(parent, {.name = "ANI_PIC", .twips = {0, 0, 765, 795}});
     ANI_PIC->setScaledContents(true);
-
-    Label1 = new QLabel(QStringLiteral("I005  しばらくお待ちください。"), parent);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 =
+        common::Place<QLabel>(parent, {.name = "Label1",
+                                       .text = QStringLiteral("I005  しばらくお待ちください。"),
+                                       .twips = {810, 270, 3525, 225},
+                                       .font = common::FontSpec{common::Face::Gothic, 11.25},
+                                       .foreground = QColor(0, 0, 0),
+                                       .background = QColor(192, 192, 192)});
     Label1->setProperty(kTagProperty, QStringLiteral("しばらくお待ちください。"));
-    Label1->setGeometry(platform::TwipsRect(810, 270, 3525, 225));
-    QPalette lp = Label1->palette();
-    lp.setColor(QPalette::Window, QColor(192, 192, 192));
-    lp.setColor(QPalette::WindowText, QColor(0, 0, 0));
-    Label1->setPalette(lp);
-    Label1->setAutoFillBackground(true);
-    QFont f(QStringLiteral("ＭＳ ゴシック"));
-    f.setPointSizeF(11.25);
-    Label1->setFont(f);
 
     // The frames lie below the visible client area.
     for (int i = 0; i < kFrames; ++i) {
-        auto* img = new QLabel(parent);
-        img->setObjectName(QStringLiteral("Image%1").arg(i + 1));
-        img->setGeometry(platform::TwipsRect(120 + 480 * i, 1605 + (i % 2) * 165, 720, 720));
+        auto* img = common::Place<QLabel>(
+            parent, {.name = QStringLiteral("Image%1").arg(i + 1),
+                     .twips = {120 + 480 * i, 1605 + (i % 2) * 165, 720, 720}});
         img->setPixmap(animationFrame(i));
         Image[static_cast<size_t>(i)] = img;
     }

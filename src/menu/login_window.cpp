@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "common/text_fit.h"
+#include "common/window_look.h"
 #include "common/window_placement.h"
 #include "menu_context.h"
 #include "menu_errors.h"
@@ -22,6 +23,9 @@
 
 namespace tav::menu {
 
+using common::Face;
+using common::FontSpec;
+using common::Place;
 using common::TwipsToPixels;
 using platform::Buttons;
 using platform::Icon;
@@ -29,15 +33,6 @@ using text::ToNumber;
 using text::Trim;
 
 namespace {
-
-const QString kGothic = QStringLiteral("ＭＳ Ｐゴシック");
-
-QFont gothic(double points, bool italic = false) {
-    QFont font(kGothic);
-    font.setPointSizeF(points);
-    font.setItalic(italic);
-    return font;
-}
 
 // The unexpected-error box of the login, after which the menu goes on without login.
 void ShowLoginFailure(int number, const QString& description) {
@@ -96,44 +91,36 @@ LoginWindow::LoginWindow(QWidget* parent) : QDialog(parent) {
 
     // Created in tab order: Label1 (0, takes no focus), P_WORD, Cmd_ok, Cmd_can, Lbl_msg,
     // Lbl_TITLE; so the focus starts in P_WORD.
-    Label1 = new QLabel(QStringLiteral("ログイン・パスワードを入力してください。"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(platform::TwipsRect(1320, 720, 4215, 375));
-    Label1->setFont(gothic(11.25));
-
-    P_WORD = new QLineEdit(this);
-    P_WORD->setObjectName(QStringLiteral("P_WORD"));
-    P_WORD->setGeometry(platform::TwipsRect(2280, 1200, 1935, 375));
-    P_WORD->setFont(gothic(12));
+    Label1 =
+        Place<QLabel>(this, {.name = "Label1",
+                             .text = QStringLiteral("ログイン・パスワードを入力してください。"),
+                             .twips = {1320, 720, 4215, 375},
+                             .font = FontSpec{Face::PGothic, 11.25}});
+    P_WORD = Place<QLineEdit>(
+        this,
+        {.name = "P_WORD", .twips = {2280, 1200, 1935, 375}, .font = FontSpec{Face::PGothic, 12}});
     P_WORD->setEchoMode(QLineEdit::Password);
     P_WORD->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // "*"
-
-    Cmd_ok = new QPushButton(QStringLiteral("ログイン"), this);
-    Cmd_ok->setObjectName(QStringLiteral("Cmd_ok"));
-    Cmd_ok->setGeometry(platform::TwipsRect(2520, 2040, 1695, 615));
-
-    Cmd_can = new QPushButton(QStringLiteral("キャンセル"), this);
-    Cmd_can->setObjectName(QStringLiteral("Cmd_can"));
-    Cmd_can->setGeometry(platform::TwipsRect(4440, 2040, 1695, 615));
-
+    Cmd_ok = Place<QPushButton>(
+        this,
+        {.name = "Cmd_ok", .text = QStringLiteral("ログイン"), .twips = {2520, 2040, 1695, 615}});
+    Cmd_can = Place<QPushButton>(this, {.name = "Cmd_can",
+                                        .text = QStringLiteral("キャンセル"),
+                                        .twips = {4440, 2040, 1695, 615}});
     for (QPushButton* b : {Cmd_ok, Cmd_can}) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
+    Lbl_msg = Place<QLabel>(this, {.name = "Lbl_msg",
+                                   .text = QStringLiteral("Lbl_msg"),
+                                   .twips = {2280, 1680, 3735, 255},
+                                   .foreground = QColor(255, 0, 0)});
+    Lbl_TITLE = Place<QLabel>(this, {.name = "Lbl_TITLE",
+                                     .text = QStringLiteral("TAV貸金業務"),
+                                     .twips = {240, 120, 5535, 375},
+                                     .font = FontSpec{Face::PGothic, 18, false, true}});
 
-    Lbl_msg = new QLabel(QStringLiteral("Lbl_msg"), this);
-    Lbl_msg->setObjectName(QStringLiteral("Lbl_msg"));
-    Lbl_msg->setGeometry(platform::TwipsRect(2280, 1680, 3735, 255));
-    QPalette red = Lbl_msg->palette();
-    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    Lbl_msg->setPalette(red);
-
-    Lbl_TITLE = new QLabel(QStringLiteral("TAV貸金業務"), this);
-    Lbl_TITLE->setObjectName(QStringLiteral("Lbl_TITLE"));
-    Lbl_TITLE->setGeometry(platform::TwipsRect(240, 120, 5535, 375));
-    Lbl_TITLE->setFont(gothic(18, true));
-
-    common::FitTextToWidth(Label1, Label1->text(), Label1->contentsRect().width() - 1);
+    common::FitLabel(Label1);
 
     setTabOrder(P_WORD, Cmd_ok);
     setTabOrder(Cmd_ok, Cmd_can);
@@ -153,7 +140,7 @@ void LoginWindow::load() {
     loggedIn_ = false;
     common::CentreOnScreen(*this);
     Lbl_TITLE->setText(menuContext().TitleText);
-    common::FitTextToWidth(Lbl_TITLE, Lbl_TITLE->text(), Lbl_TITLE->contentsRect().width() - 1);
+    common::FitLabel(Lbl_TITLE);
     Lbl_msg->setText(QString());
     P_WORD->setFocus();
 }
@@ -188,8 +175,7 @@ void M0510_LOGIN_CLICK(LoginWindow& window) {
             return;
         }
         window.Lbl_msg->setText(QStringLiteral("パスワードが違います"));
-        common::FitTextToWidth(window.Lbl_msg, window.Lbl_msg->text(),
-                               window.Lbl_msg->contentsRect().width() - 1);
+        common::FitLabel(window.Lbl_msg);
         QApplication::beep();
     } catch (const std::exception& e) {
         const Failure f = failureOf(e, kOtherErrorNumber);

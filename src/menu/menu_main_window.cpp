@@ -6,11 +6,11 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -19,17 +19,23 @@
 #include <QTimer>
 
 #include "common/text_fit.h"
+#include "common/window_look.h"
 #include "common/window_placement.h"
 #include "end_of_business.h"
 #include "launch_entry.h"
 #include "menu_context.h"
 #include "platform/services.h"
 #include "platform/text.h"
-#include "startup.h"
 #include "platform/units.h"
+#include "startup.h"
 
 namespace tav::menu {
 
+using common::Face;
+using common::FontSpec;
+using common::Place;
+using common::SetBackground;
+using common::SetForeground;
 using common::TwipsToPixels;
 using text::Trim;
 
@@ -46,9 +52,6 @@ void runStep(const char* what, Step&& step) {
     }
 }
 
-const QString kGothic = QStringLiteral("ＭＳ Ｐゴシック");
-const QString kMincho = QStringLiteral("ＭＳ 明朝");
-
 // The window's client area and the panel, in twips.
 constexpr int kClientWidth = 12060;
 constexpr int kClientHeight = 7620;
@@ -64,147 +67,102 @@ constexpr int kButtonTop = 120;
 constexpr int kFirstColumnLeft = 4500;
 constexpr int kSecondColumnLeft = 8130;
 
-QFont designFont(const QString& family, double points, bool bold = false, bool italic = false) {
-    QFont f(family);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
-
-void setForeground(QWidget* w, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, colour);
-    p.setColor(QPalette::Text, colour);
-    w->setPalette(p);
-}
-
-void setBackground(QWidget* w, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    p.setColor(QPalette::Base, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 }  // namespace
 
 TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TAV_menu1_frm"));
     setWindowTitle(QStringLiteral("マルヴネ業務システム"));
     setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
-    setBackground(this, QColor(0xB0, 0xC4, 0xDE));
+    SetBackground(this, QColor(0xB0, 0xC4, 0xDE));
 
     // The frame behind the panel comes first, so that everything else lies in front of it.
-    Command2 = new QPushButton(this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(
-        platform::TwipsRect(kPanelLeft - 60, kPanelTop - 60, kPanelWidth + 120, kPanelHeight + 120));
-    Command2->setFocusPolicy(Qt::NoFocus);
-
-    Picture1 = new QFrame(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(platform::TwipsRect(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight));
+    Command2 = Place<QPushButton>(
+        this, {.name = "Command2",
+               .twips = {kPanelLeft - 60, kPanelTop - 60, kPanelWidth + 120, kPanelHeight + 120},
+               .focus = Qt::NoFocus});
+    Picture1 = Place<QFrame>(this, {.name = "Picture1",
+                                    .twips = {kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight},
+                                    .background = QColor(0xE0, 0xE0, 0xE0)});
     Picture1->setFrameShape(QFrame::Panel);
     Picture1->setFrameShadow(QFrame::Sunken);
-    setBackground(Picture1, QColor(0xE0, 0xE0, 0xE0));
     Picture1->setMouseTracking(true);
 
     // The title with its shadow: index 0 black and 30 twips higher, index 1 in front.
     for (int i = 0; i < 2; ++i) {
-        lblTitle[i] = new QLabel(QStringLiteral("マルヴネ 業務メニュー"), this);
-        lblTitle[i]->setObjectName(QStringLiteral("lblTitle(%1)").arg(i));
-        lblTitle[i]->setFont(designFont(kGothic, 20.25, true, true));
-        lblTitle[i]->move(TwipsToPixels(240), TwipsToPixels(i == 0 ? 120 : 150));
-        setForeground(lblTitle[i], i == 0 ? Qt::black : Qt::white);
-        lblTitle[i]->adjustSize();
+        lblTitle[i] = Place<QLabel>(this, {.name = QStringLiteral("lblTitle(%1)").arg(i),
+                                           .text = QStringLiteral("マルヴネ 業務メニュー"),
+                                           .twips = {240, i == 0 ? 120 : 150, 0, 0},
+                                           .font = FontSpec{Face::PGothic, 20.25, true, true},
+                                           .foreground = i == 0 ? Qt::black : Qt::white});
     }
     lblTitle[1]->raise();
 
-    JISYA0 = new QLabel(QStringLiteral("自社名"), this);
-    JISYA0->setObjectName(QStringLiteral("JISYA(0)"));
+    JISYA0 = Place<QLabel>(this, {.name = "JISYA(0)",
+                                  .text = QStringLiteral("自社名"),
+                                  .twips = {240, 840, 7200, 300},
+                                  .font = FontSpec{Face::Mincho, 12, true, true}});
     JISYA0->setProperty("Tag", QStringLiteral("MENUHED"));
-    JISYA0->setFont(designFont(kMincho, 12, true, true));
-    JISYA0->setGeometry(platform::TwipsRect(240, 840, 7200, 300));
-
-    Label3 = new QLabel(this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setGeometry(platform::TwipsRect(8400, 120, 3420, 255));
+    Label3 = Place<QLabel>(this, {.name = "Label3", .twips = {8400, 120, 3420, 255}});
     Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Combo1 = Place<QComboBox>(this, {.name = "Combo1",
+                                     .twips = {240, 1380, 4800, 360},
+                                     .font = FontSpec{Face::PGothic, 12, true}});
+    cmdPageBack = Place<QPushButton>(this, {.name = "cmdPageBack",
+                                            .text = QStringLiteral("▲"),
+                                            .twips = {5160, 1380, 495, 240},
+                                            .font = FontSpec{Face::PGothic, 8.25},
+                                            .focus = Qt::ClickFocus});
+    cmdPageNext = Place<QPushButton>(this, {.name = "cmdPageNext",
+                                            .text = QStringLiteral("▼"),
+                                            .twips = {5160, 1620, 495, 240},
+                                            .font = FontSpec{Face::PGothic, 8.25},
+                                            .focus = Qt::ClickFocus});
+    lblPage = Place<QLabel>(this, {.name = "lblPage",
+                                   .text = QStringLiteral("/"),
+                                   .twips = {5760, 1500, 0, 0},
+                                   .font = FontSpec{Face::PGothic, 9.75, true}});
 
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setFont(designFont(kGothic, 12, true));
-    Combo1->setGeometry(platform::TwipsRect(240, 1380, 4800, 360));
-
-    cmdPageBack = new QPushButton(QStringLiteral("▲"), this);
-    cmdPageBack->setObjectName(QStringLiteral("cmdPageBack"));
-    cmdPageBack->setGeometry(platform::TwipsRect(5160, 1380, 495, 240));
-    cmdPageNext = new QPushButton(QStringLiteral("▼"), this);
-    cmdPageNext->setObjectName(QStringLiteral("cmdPageNext"));
-    cmdPageNext->setGeometry(platform::TwipsRect(5160, 1620, 495, 240));
-    for (QPushButton* b : {cmdPageBack, cmdPageNext}) {
-        b->setFont(designFont(kGothic, 8.25));
-        b->setFocusPolicy(Qt::ClickFocus);
-    }
-
-    lblPage = new QLabel(QStringLiteral("/"), this);
-    lblPage->setObjectName(QStringLiteral("lblPage"));
-    lblPage->setFont(designFont(kGothic, 9.75, true));
-    lblPage->move(TwipsToPixels(5760), TwipsToPixels(1500));
-    lblPage->adjustSize();
-
-    List1 = new QListWidget(Picture1);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setFont(designFont(kGothic, 15.75, false, true));
-    List1->setGeometry(platform::TwipsRect(120, 120, kFirstColumnLeft - 300, kPanelHeight - 240));
-    setBackground(List1, QColor(0xC0, 0xFF, 0xC0));
+    List1 = Place<QListWidget>(Picture1,
+                               {.name = "List1",
+                                .twips = {120, 120, kFirstColumnLeft - 300, kPanelHeight - 240},
+                                .font = FontSpec{Face::PGothic, 15.75, false, true},
+                                .background = QColor(0xC0, 0xFF, 0xC0)});
     List1->setMouseTracking(true);
     List1->viewport()->setMouseTracking(true);
 
+    // The function buttons: F1 to F10 in two columns on the panel, F11 and F12 on the window
+    // below the second column.
     for (int i = 0; i < 12; ++i) {
         const bool inPanel = i < 10;
-        QWidget* owner = inPanel ? static_cast<QWidget*>(Picture1) : this;
-        Command1[i] = new common::CaptionButton(owner);
-        Command1[i]->setObjectName(QStringLiteral("Command1(%1)").arg(i));
-        Command1[i]->setFont(designFont(kGothic, 12));
+        const int column = i < 6 ? kFirstColumnLeft : kSecondColumnLeft;
+        const int top = kButtonTop + (i % 6) * kButtonPitch;
+        Command1[i] = Place<common::CaptionButton>(
+            inPanel ? static_cast<QWidget*>(Picture1) : this,
+            {.name = QStringLiteral("Command1(%1)").arg(i),
+             .twips = {column + (inPanel ? 0 : kPanelLeft), top + (inPanel ? 0 : kPanelTop),
+                       kButtonWidth, kButtonHeight},
+             .font = FontSpec{Face::PGothic, 12},
+             .focus = Qt::ClickFocus});
         Command1[i]->setMouseTracking(true);
-        int left, top;
-        if (i < 6) {
-            left = kFirstColumnLeft;
-            top = kButtonTop + i * kButtonPitch;
-        } else {
-            left = kSecondColumnLeft;
-            top = kButtonTop + (i - 6) * kButtonPitch;
-        }
-        if (!inPanel) {
-            left += kPanelLeft;
-            top += kPanelTop;
-        }
-        Command1[i]->setGeometry(platform::TwipsRect(left, top, kButtonWidth, kButtonHeight));
-        Command1[i]->setFocusPolicy(Qt::ClickFocus);
         Command1[i]->hide();
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
 
-    cmdEnd = new QPushButton(QStringLiteral("終了(Esc)"), this);
-    cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
-    cmdEnd->setFont(designFont(kGothic, 9.75));
-    cmdEnd->setGeometry(platform::TwipsRect(9960, 6900, 1800, 495));
-    cmdEnd->setFocusPolicy(Qt::ClickFocus);
+    cmdEnd = Place<QPushButton>(this, {.name = "cmdEnd",
+                                       .text = QStringLiteral("終了(Esc)"),
+                                       .twips = {9960, 6900, 1800, 495},
+                                       .font = FontSpec{Face::PGothic, 9.75},
+                                       .focus = Qt::ClickFocus});
 
     // The focused button is the default button: Enter presses it, and it shows the focus mark.
     for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(true);
 
-    lblBiko = new QLabel(QStringLiteral("メッセージ"), this);
-    lblBiko->setObjectName(QStringLiteral("lblBiko"));
-    lblBiko->setFont(designFont(kGothic, 12));
-    setForeground(lblBiko, Qt::blue);
-    lblBiko->move(TwipsToPixels(240), TwipsToPixels(7140));
-    lblBiko->adjustSize();
-
-    imgSelIco = new QLabel(this);
-    imgSelIco->setObjectName(QStringLiteral("imgSelIco"));
+    lblBiko = Place<QLabel>(this, {.name = "lblBiko",
+                                   .text = QStringLiteral("メッセージ"),
+                                   .twips = {240, 7140, 0, 0},
+                                   .font = FontSpec{Face::PGothic, 12},
+                                   .foreground = Qt::blue});
+    imgSelIco = Place<QLabel>(this, {.name = "imgSelIco"});
     imgSelIco->hide();
 
     Timer1 = new QTimer(this);
@@ -581,7 +539,7 @@ void TAV_menu1_frm::setTitleLabels(const QString& text, const QString& colour) {
     }
     bool ok = false;
     const qint64 value = colour.trimmed().toLongLong(&ok);
-    if (ok) setForeground(lblTitle[1], ColourFromValue(value));
+    if (ok) SetForeground(lblTitle[1], ColourFromValue(value));
 }
 
 void TAV_menu1_frm::clearHint() {

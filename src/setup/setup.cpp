@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "common/launcher.h"
+#include "common/text_fit.h"
 #include "platform/paths.h"
 #include "platform/program_info.h"
 #include "platform/services.h"
@@ -50,8 +51,8 @@ void InitSetupWindow(TAV_set_Form& form) {
     const QString folder = programFolder();
     form.Lbl_A_FILE->setText(ArchiveFileName());
     form.Lbl_SETUP_DIR->setText(folder + kSeparator + QStringLiteral("App") + kSeparator);
-    fitLabelText(form.Lbl_A_FILE);
-    fitLabelText(form.Lbl_SETUP_DIR);
+    common::FitLabel(form.Lbl_A_FILE);
+    common::FitLabel(form.Lbl_SETUP_DIR);
 
     const QString readmePath = folder + kSeparator + ReadmeFileName();
     form.Txt_readme->clear();

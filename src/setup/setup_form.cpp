@@ -14,112 +14,48 @@
 #include <vector>
 
 #include "common/text_fit.h"
-#include "setup.h"
+#include "common/window_look.h"
 #include "platform/units.h"
+#include "setup.h"
 
 namespace tav::setup {
 
 namespace {
 
+using common::Control;
+using common::Face;
+using common::FontSpec;
+using common::Place;
+
 constexpr const char* kTabIndexProperty = "TabIndex";
 
-QFont gothic(double points, bool italic = false) {
-    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
-    f.setPointSizeF(points);
-    f.setItalic(italic);
-    return f;
-}
-
-void setBackground(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(role, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
-// The disabled widget draws with the colours of the active one.
-void keepColoursWhenDisabled(QWidget* w) {
-    QPalette p = w->palette();
-    for (QPalette::ColorRole role :
-         {QPalette::Text, QPalette::WindowText, QPalette::Base, QPalette::Window,
-          QPalette::Highlight, QPalette::HighlightedText}) {
-        p.setColor(QPalette::Disabled, role, p.color(QPalette::Active, role));
-    }
-    w->setPalette(p);
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
-                  int tabIndex) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(geometry);
+// The controls of the window, each with its design-time tab index.
+QLabel* label(QWidget* parent, const Control& control, int tabIndex) {
+    auto* l = Place<QLabel>(parent, control);
     l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     l->setFocusPolicy(Qt::NoFocus);
     l->setProperty(kTabIndexProperty, tabIndex);
     return l;
 }
 
-void singleBorder(QLabel* l) {
+QLabel* framedLabel(QWidget* parent, const Control& control, int tabIndex) {
+    QLabel* l = label(parent, control, tabIndex);
     l->setFrameShape(QFrame::Box);
     l->setFrameShadow(QFrame::Plain);
     l->setLineWidth(1);
+    return l;
 }
 
-// The widest of the lines in the font.
-int widest(const QFont& font, const QStringList& lines) {
-    const QFontMetrics metrics(font);
-    int w = 0;
-    for (const QString& line : lines) w = std::max(w, metrics.horizontalAdvance(line));
-    return w;
-}
-
-// The font, narrowed in steps (never below 75 %) until the lines fit the width.
-QFont narrowedToFit(QFont font, const QStringList& lines, int available) {
-    font.setStretch(QFont::Unstretched);
-    if (available <= 0) return font;
-    const int needed = widest(font, lines);
-    if (needed <= available) return font;
-    // Glyph advances are rounded one by one, so the estimate is checked and stepped down.
-    for (int stretch = std::max(75, available * 100 / needed); stretch >= 75; --stretch) {
-        font.setStretch(stretch);
-        if (widest(font, lines) <= available) break;
-    }
-    return font;
-}
-
-}  // namespace
-
-// The stand-in fonts set kana at full width where the office's proportional fonts set them
-// narrower, so a text may not fit the width it was designed for. Such a text is narrowed, down
-// to three quarters, rather than cut off; its height stays.
-void fitLabelText(QLabel* label) {
-    label->setFont(
-        narrowedToFit(label->font(), {label->text()}, label->contentsRect().width() - 1));
-}
-
-void fitBoxText(QPlainTextEdit* box) {
-    const int available = box->width() - 2 * box->frameWidth() -
-                          2 * static_cast<int>(box->document()->documentMargin()) - 2;
-    box->setFont(narrowedToFit(box->font(), box->toPlainText().split(u'\n'), available));
-}
-
-namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, QRect geometry,
-                        int tabIndex) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(geometry);
+QPushButton* button(QWidget* parent, const Control& control, int tabIndex) {
+    auto* b = Place<QPushButton>(parent, control);
     b->setAutoDefault(true);  // the focused button is pressed by Enter
     b->setFocusPolicy(Qt::StrongFocus);
     b->setProperty(kTabIndexProperty, tabIndex);
     return b;
 }
 
-QPlainTextEdit* makeTextBox(QWidget* parent, const char* name, QRect geometry, int tabIndex) {
-    auto* t = new QPlainTextEdit(parent);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setGeometry(geometry);
+QPlainTextEdit* textBox(QWidget* parent, const Control& control, int tabIndex) {
+    auto* t = Place<QPlainTextEdit>(parent, control);
     t->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     t->setTabChangesFocus(true);
     t->setReadOnly(true);
@@ -134,63 +70,88 @@ TAV_set_Form::TAV_set_Form(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TAV_set_Form"));
     setWindowTitle(QStringLiteral("TAV_setup"));
     setFixedSize(platform::TwipsToPixels(11880), platform::TwipsToPixels(8190));
-    setFont(gothic(9));
+    setFont(common::DesignFont({Face::PGothic, 9}));
 
-    Label1 = makeLabel(this, "Label1", QStringLiteral("TAV_Loan セットアップ"),
-                       platform::TwipsRect(1560, 120, 5295, 495), 0);
-    Label1->setFont(gothic(18, true));
-    setBackground(Label1, QPalette::Window, QColor(128, 255, 128));
-    singleBorder(Label1);
-
-    Label2 = makeLabel(this, "Label2", QStringLiteral("セットアップ元ファイル"),
-                       platform::TwipsRect(1560, 960, 1815, 255), 7);
-    Lbl_A_FILE = makeLabel(this, "Lbl_A_FILE", QString(), platform::TwipsRect(3480, 960, 1815, 255), 8);
-    Lbl_A_FILE->setFont(gothic(12));
-    Label3 = makeLabel(this, "Label3", QStringLiteral("セットアップ"),
-                       platform::TwipsRect(2640, 1440, 1455, 375), 9);
-    Label3->setFont(gothic(14.25));
-
-    Cmd_SETUP =
-        makeButton(this, "Cmd_SETUP", QStringLiteral("開始"), platform::TwipsRect(2880, 1800, 975, 495), 4);
+    Label1 = framedLabel(this,
+                         {.name = "Label1",
+                          .text = QStringLiteral("TAV_Loan セットアップ"),
+                          .twips = {1560, 120, 5295, 495},
+                          .font = FontSpec{Face::PGothic, 18, false, true},
+                          .background = QColor(128, 255, 128)},
+                         0);
+    Label2 = label(this,
+                   {.name = "Label2",
+                    .text = QStringLiteral("セットアップ元ファイル"),
+                    .twips = {1560, 960, 1815, 255}},
+                   7);
+    Lbl_A_FILE = label(this,
+                       {.name = "Lbl_A_FILE",
+                        .text = QString(),
+                        .twips = {3480, 960, 1815, 255},
+                        .font = FontSpec{Face::PGothic, 12}},
+                       8);
+    Label3 = label(this,
+                   {.name = "Label3",
+                    .text = QStringLiteral("セットアップ"),
+                    .twips = {2640, 1440, 1455, 375},
+                    .font = FontSpec{Face::PGothic, 14.25}},
+                   9);
+    Cmd_SETUP = button(
+        this,
+        {.name = "Cmd_SETUP", .text = QStringLiteral("開始"), .twips = {2880, 1800, 975, 495}}, 4);
     Cmd_SETUP->setEnabled(false);
     Cmd_SETUP->setToolTip(QStringLiteral("セットアップホルダにシステムを展開します"));
-
-    Txt_HOSOKU = makeTextBox(this, "Txt_HOSOKU", platform::TwipsRect(6840, 960, 4815, 1455), 5);
-    Txt_HOSOKU->setFont(gothic(12));
-    setBackground(Txt_HOSOKU->viewport(), QPalette::Base, QColor(255, 255, 0));
-    setBackground(Txt_HOSOKU, QPalette::Base, QColor(255, 255, 0));
+    Txt_HOSOKU = textBox(this,
+                         {.name = "Txt_HOSOKU",
+                          .twips = {6840, 960, 4815, 1455},
+                          .font = FontSpec{Face::PGothic, 12},
+                          .background = QColor(255, 255, 0)},
+                         5);
+    common::SetBackground(Txt_HOSOKU->viewport(), QColor(255, 255, 0));
     // The instructions are read while the archive's own dialog is open, that is while the
     // launcher has the window disabled: they keep the colours of the enabled window.
-    keepColoursWhenDisabled(Txt_HOSOKU);
-    keepColoursWhenDisabled(Txt_HOSOKU->viewport());
+    common::KeepColoursWhenDisabled(Txt_HOSOKU);
+    common::KeepColoursWhenDisabled(Txt_HOSOKU->viewport());
     setBoxText(Txt_HOSOKU, QStringLiteral("解凍先の指定ダイアログの操作について\r\n"
                                           "・解凍先は、未入力のまま\r\n"
                                           "　（変更しないでください）\r\n"
                                           "・OKボタンを押した後、しばらく時間がかかります。\r\n"));
     Txt_HOSOKU->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Txt_HOSOKU->document()->setDocumentMargin(2);
-    fitBoxText(Txt_HOSOKU);
+    common::FitBoxText(Txt_HOSOKU);
     Txt_HOSOKU->setVisible(false);
-
-    Label4 = makeLabel(this, "Label4", QStringLiteral("セットアップホルダ"),
-                       platform::TwipsRect(840, 3000, 1575, 255), 10);
-    Lbl_SETUP_DIR =
-        makeLabel(this, "Lbl_SETUP_DIR", QString(), platform::TwipsRect(2520, 3000, 7095, 255), 11);
-    setBackground(Lbl_SETUP_DIR, QPalette::Window, QColor(192, 255, 255));
-    singleBorder(Lbl_SETUP_DIR);
-
-    Txt_readme = makeTextBox(this, "Txt_readme", platform::TwipsRect(480, 3720, 8055, 3615), 3);
-    Txt_readme->setFont(gothic(12));
+    Label4 = label(this,
+                   {.name = "Label4",
+                    .text = QStringLiteral("セットアップホルダ"),
+                    .twips = {840, 3000, 1575, 255}},
+                   10);
+    Lbl_SETUP_DIR = framedLabel(this,
+                                {.name = "Lbl_SETUP_DIR",
+                                 .text = QString(),
+                                 .twips = {2520, 3000, 7095, 255},
+                                 .background = QColor(192, 255, 255)},
+                                11);
+    Txt_readme = textBox(this,
+                         {.name = "Txt_readme",
+                          .twips = {480, 3720, 8055, 3615},
+                          .font = FontSpec{Face::PGothic, 12}},
+                         3);
     Txt_readme->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The scroll bars scroll without taking the focus.
     Txt_readme->verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
-
-    Cmd_DOOI_OK = makeButton(this, "Cmd_DOOI_OK", QStringLiteral("同意する"),
-                             platform::TwipsRect(2040, 7440, 1575, 375), 1);
-    Cmd_DOOI_NG = makeButton(this, "Cmd_DOOI_NG", QStringLiteral("同意しない"),
-                             platform::TwipsRect(3960, 7440, 1455, 375), 2);
-    Cmd_END =
-        makeButton(this, "Cmd_END", QStringLiteral("終了"), platform::TwipsRect(9240, 7440, 1095, 375), 6);
+    Cmd_DOOI_OK = button(this,
+                         {.name = "Cmd_DOOI_OK",
+                          .text = QStringLiteral("同意する"),
+                          .twips = {2040, 7440, 1575, 375}},
+                         1);
+    Cmd_DOOI_NG = button(this,
+                         {.name = "Cmd_DOOI_NG",
+                          .text = QStringLiteral("同意しない"),
+                          .twips = {3960, 7440, 1455, 375}},
+                         2);
+    Cmd_END = button(
+        this, {.name = "Cmd_END", .text = QStringLiteral("終了"), .twips = {9240, 7440, 1095, 375}},
+        6);
 
     // The arrow's outline: the shaft from the source-file row, the wings of its head and the
     // point above the setup-folder row; then the thick rule over the readme.
@@ -213,7 +174,8 @@ TAV_set_Form::TAV_set_Form(QWidget* parent) : QWidget(parent) {
               [](QWidget* a, QWidget* b) { return tabIndex(a) < tabIndex(b); });
     for (size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 
-    for (QLabel* l : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) fitLabelText(l);
+    for (QLabel* l : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
+        common::FitLabel(l);
     common::ShowLabelsAsText(this);
 
     Txt_readme->installEventFilter(this);
@@ -267,8 +229,9 @@ void TAV_set_Form::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     for (const LineControl& line : lines) {
         painter.setPen(QPen(palette().color(QPalette::WindowText), line.borderWidth));
-        painter.drawLine(platform::TwipsToPixels(line.from.x()), platform::TwipsToPixels(line.from.y()),
-                         platform::TwipsToPixels(line.to.x()), platform::TwipsToPixels(line.to.y()));
+        painter.drawLine(
+            platform::TwipsToPixels(line.from.x()), platform::TwipsToPixels(line.from.y()),
+            platform::TwipsToPixels(line.to.x()), platform::TwipsToPixels(line.to.y()));
     }
 }
 

@@ -25,11 +25,6 @@ struct LineControl {
     int borderWidth = 1;
 };
 
-// Narrows a label's font (never below three quarters) when its text is wider than the label.
-void fitLabelText(QLabel* label);
-// The same for a box of short lines, by its widest line.
-void fitBoxText(QPlainTextEdit* box);
-
 class TAV_set_Form : public QWidget {
     Q_OBJECT
   public:

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "common/text_fit.h"
 #include "setup/setup.h"
 #include "setup/setup_form.h"
 #include "support/test_support.h"
@@ -201,12 +202,12 @@ TEST(SetupWindow, TextsTooWideForTheStandInFontsAreNarrowedNotCut) {
     // A text that fits keeps the font as designed.
     QLabel wide(QStringLiteral("ab"));
     wide.setGeometry(0, 0, 200, 20);
-    tav::setup::fitLabelText(&wide);
+    tav::common::FitLabel(&wide);
     EXPECT_EQ(wide.font().stretch(), QFont::Unstretched);
     // One that cannot fit even at three quarters is narrowed that far and no further.
     QLabel narrow(QString(40, QChar(0x30A2)));
     narrow.setGeometry(0, 0, 50, 20);
-    tav::setup::fitLabelText(&narrow);
+    tav::common::FitLabel(&narrow);
     EXPECT_EQ(narrow.font().stretch(), 75);
 
     const QFontMetrics hosoku(f.Txt_HOSOKU->font());

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "platform/append_file.h"
+#include "platform/desktop.h"
 #include "platform/program_info.h"
 #include "system_log.h"
 
@@ -19,13 +20,16 @@ QString SystemLogFolder(const QString& programFolder, const QString& home,
     return state + QStringLiteral("/tav");
 }
 
+QString SystemLogFolder() {
+    return SystemLogFolder(platform::programFolder(), platform::UserHome(), platform::UserStateHome());
+}
+
 void StartProgram(int argc, char** argv) {
     platform::initProgramInfo(argc, argv);
     // A program that was started by a program that has since gone must not die writing to it.
     platform::IgnoreBrokenPipes();
     commonArea().setProgramId(platform::programFileName());
-    const QString folder =
-        SystemLogFolder(platform::programFolder(), QDir::homePath(), qEnvironmentVariable("XDG_STATE_HOME"));
+    const QString folder = SystemLogFolder();
     if (folder != platform::programFolder()) QDir().mkpath(folder);
     openSystemLog(folder);
 }

@@ -10,4 +10,6 @@ void StartProgram(int argc, char** argv);
 // ~/.local/state/tav.
 QString SystemLogFolder(const QString& programFolder, const QString& home,
                         const QString& xdgStateHome);
+// The same for this program, its user and desktop.
+QString SystemLogFolder();
 }

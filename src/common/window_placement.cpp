@@ -3,10 +3,11 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
-#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+
+#include "platform/desktop.h"
 
 namespace tav::common {
 
@@ -91,9 +92,8 @@ class FramePlacer : public QObject {
     }
     void place() {
         if (!window_) return;
-        QScreen* screen = window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();
-        if (!screen) return;
-        const QRect area = screen->availableGeometry();
+        const QRect area = platform::AvailableScreenArea(window_);
+        if (area.isNull()) return;
         placedWith_ = FrameSize(*window_);
         const auto at = rule_(area.size(), placedWith_);
         if (!at) return;

@@ -5,12 +5,12 @@
 #include <QEvent>
 #include <QImage>
 #include <QPainter>
-#include <QScreen>
 #include <QtMath>
 
 #include "common/text_fit.h"
 #include "common/window_look.h"
 #include "formhelper/form.h"
+#include "platform/desktop.h"
 #include "platform/text.h"
 #include "platform/units.h"
 
@@ -108,10 +108,8 @@ LKF10060::LKF10060(QWidget* owner)
 }
 
 void LKF10060::centre() {
-    if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
-        const QRect g = s->geometry();
+    if (const QRect g = platform::ScreenArea(this); !g.isNull())
         move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
-    }
 }
 
 void LKF10060::paintEvent(QPaintEvent* event) {

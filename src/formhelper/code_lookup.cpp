@@ -3,10 +3,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QListWidget>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QStyle>
 #include <algorithm>
 #include <new>
@@ -16,6 +14,7 @@
 #include "dataaccess/dialect.h"
 #include "dataaccess/lsqlio00.h"
 #include "helper_context.h"
+#include "platform/desktop.h"
 #include "item_access.h"
 #include "platform/context.h"
 #include "platform/runtime_error.h"
@@ -614,9 +613,7 @@ void SizeLookupList() {
     } else {
         width = w;
     }
-    int screenWidth = 0;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        screenWidth = platform::PixelsToTwips(screen->geometry().width());
+    const int screenWidth = platform::PixelsToTwips(platform::ScreenArea().width());
     if (screenWidth > 0 && width > screenWidth - 2700) width = screenWidth - 2700;
     list->setVerticalScrollBarPolicy(s.listHasScrollBar ? Qt::ScrollBarAlwaysOn
                                                         : Qt::ScrollBarAlwaysOff);
@@ -740,9 +737,9 @@ void PlaceLookupWindow(QWidget* window) {
     int left = form.left() + sumLeft + 45;
     const int height = platform::PixelsToTwips(window->height());
     const int width = platform::PixelsToTwips(window->width());
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const int screenHeight = platform::PixelsToTwips(screen->geometry().height());
-        const int screenWidth = platform::PixelsToTwips(screen->geometry().width());
+    if (const QRect screen = platform::ScreenArea(); !screen.isNull()) {
+        const int screenHeight = platform::PixelsToTwips(screen.height());
+        const int screenWidth = platform::PixelsToTwips(screen.width());
         if (top + height > screenHeight)
             top = top - height - controlHeight + 60 - (menuBar ? 70 : 0);
         if (left + width > screenWidth) left = screenWidth - width;

@@ -6,13 +6,13 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <algorithm>
 #include <utility>
 
 #include "common/app_start.h"
 #include "common/text_fit.h"
 #include "helper_context.h"
+#include "platform/printers.h"
 #include "platform/context.h"
 #include "platform/program_info.h"
 #include "platform/services.h"
@@ -283,22 +283,20 @@ bool writeListPdf(const ListDocument& doc, const QString& path) {
 }
 
 void printListDocument(const ListDocument& doc) {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    printListDocument(doc, info.isNull() ? QString() : info.printerName());
+    printListDocument(doc, platform::DefaultPrinterName());
 }
 
 void printListDocument(const ListDocument& doc, const QString& defaultPrinterName) {
     if (doc.pages.empty()) return;
     if (choosePrintTarget(defaultPrinterName) == PrintTarget::DefaultPrinter) {
-        QPrinter printer(QPrinterInfo::printerInfo(defaultPrinterName), QPrinter::HighResolution);
-        printer.setDocName(doc.name);
-        printer.setPageMargins(kListMargins, QPageLayout::Millimeter);
-        if (paintListDocument(doc, printer)) return;
+        const std::unique_ptr<QPrinter> printer = platform::OpenPrinter(defaultPrinterName);
+        printer->setDocName(doc.name);
+        printer->setPageMargins(kListMargins, QPageLayout::Millimeter);
+        if (paintListDocument(doc, *printer)) return;
         // A printer that refuses the job: the list still reaches the user as a file.
     }
     // The file goes where the system log goes: never into the package's own folder.
-    const QString folder = common::SystemLogFolder(platform::programFolder(), QDir::homePath(),
-                                                   qEnvironmentVariable("XDG_STATE_HOME"));
+    const QString folder = common::SystemLogFolder();
     QDir().mkpath(folder);
     const QString path = uniquePdfPath(folder, doc.name, platform::now());
     if (writeListPdf(doc, path)) {

@@ -15,7 +15,6 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QScopedValueRollback>
-#include <QScreen>
 #include <QTimer>
 
 #include "common/text_fit.h"
@@ -24,6 +23,7 @@
 #include "end_of_business.h"
 #include "launch_entry.h"
 #include "menu_context.h"
+#include "platform/desktop.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "platform/units.h"
@@ -360,7 +360,7 @@ QString TAV_menu1_frm::stateText() const {
 }
 
 void TAV_menu1_frm::writeStateFile() const {
-    static const QString path = qEnvironmentVariable("TAV_MENU_STATE_FILE");
+    static const QString path = platform::EnvironmentSetting("TAV_MENU_STATE_FILE");
     if (path.isEmpty()) return;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return;

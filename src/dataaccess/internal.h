@@ -6,20 +6,18 @@
 
 #include "dataaccess/lsqlio00_state.h"
 #include "dataaccess/odbc.h"
+#include "platform/runtime_error.h"
 
 namespace tav::dataaccess::detail {
 
-// Run-time error numbers of the layer.
-constexpr qint32 kOutOfRange = 9;          // a DB or cursor number outside its table
-constexpr qint32 kObjectNotSet = 91;       // no open database or record set
-constexpr qint32 kOutOfMemory = 7;         // a result too large to keep
-constexpr qint32 kFileNotFound = 53;       // the database file does not exist
-constexpr qint32 kNoCurrentRecord = 3021;  // a column read with no current row
-constexpr qint32 kOdbcCallFailed =
-    3146;                               // a call the driver failed (diagnostics in the collection)
-constexpr qint32 kItemNotFound = 3265;  // no column of that name or position
-
-QString errorText(qint32 number);
+// Run-time error numbers the layer raises (their texts are in the system's one table).
+constexpr qint32 kOutOfRange = err::OutOfRange;
+constexpr qint32 kObjectNotSet = err::ObjectNotSet;
+constexpr qint32 kOutOfMemory = err::OutOfMemory;
+constexpr qint32 kFileNotFound = err::FileNotFound;
+constexpr qint32 kNoCurrentRecord = err::NoCurrentRecord;
+constexpr qint32 kOdbcCallFailed = err::OdbcCallFailed;
+constexpr qint32 kItemNotFound = err::ItemNotFound;
 
 // A failure on its way to the report: the run-time error number and text, and what the engine's
 // error collection holds for it.

@@ -14,25 +14,8 @@ using common::SystemLogReport;
 namespace detail {
 
 // The engine's own errors; the general run-time errors keep their usual descriptions.
-QString errorText(qint32 number) {
-    switch (number) {
-        case kObjectNotSet:
-            return QStringLiteral("データベースまたはレコードセットが開かれていません。");
-        case kOutOfMemory:
-            return QStringLiteral("メモリが不足しています。");
-        case kNoCurrentRecord:
-            return QStringLiteral("カレント レコードがありません。");
-        case kOdbcCallFailed:
-            return QStringLiteral("ODBC呼び出しが失敗しました。");
-        case kItemNotFound:
-            return QStringLiteral("指定された列がレコードセットにありません。");
-        default:
-            return err::description(number);
-    }
-}
-
 Failure runtimeFailure(qint32 number, const QString& extra) {
-    return Failure{number, errorText(number) + extra, {}};
+    return Failure{number, err::description(number) + extra, {}};
 }
 
 // A driver message as one line of the log: its line breaks and tabs become single blanks.
@@ -54,7 +37,7 @@ QString oneLine(const QString& message) {
 }
 
 Failure odbcFailure(const odbc::OdbcError& e) {
-    Failure f{kOdbcCallFailed, errorText(kOdbcCallFailed), {}};
+    Failure f{kOdbcCallFailed, err::description(kOdbcCallFailed), {}};
     for (const odbc::Diagnostic& d : e.diagnostics()) {
         f.errors.push_back(
             EngineError{d.nativeError, oneLine(d.message),

@@ -21,7 +21,7 @@ void StopWithUnexpectedError(const QString& place, const std::exception& e) {
 }
 
 RuntimeError FileAccessError() {
-    return RuntimeError(kFileAccessError, QStringLiteral("パス名が無効です。"));
+    return RuntimeError(kFileAccessError, err::description(kFileAccessError));
 }
 
 void StopWithMessage(const QString& text) {

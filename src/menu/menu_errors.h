@@ -18,7 +18,7 @@ namespace tav::menu {
 constexpr int kOtherErrorNumber = 287;
 
 // A file that exists but cannot be read ("path/file access error").
-constexpr int kFileAccessError = 75;
+constexpr int kFileAccessError = err::FileAccess;
 RuntimeError FileAccessError();
 
 // A critical box with the default title, then the end of the program (exit status 1).

@@ -30,15 +30,23 @@ struct Failure {
 };
 Failure failureOf(const std::exception& e, int otherNumber);
 
-// Error numbers and their descriptions as the office's users know them.
+// The run-time error numbers of the system and their descriptions, in one table
+// (runtime_error.cpp).
 namespace err {
 constexpr int InvalidCall = 5;
 constexpr int Overflow = 6;
-constexpr int OutOfRange = 9;
+constexpr int OutOfMemory = 7;  // a result too large to keep
+constexpr int OutOfRange = 9;   // also a DB or cursor number outside its table
 constexpr int TypeMismatch = 13;
 constexpr int BadFileName = 52;
 constexpr int FileNotFound = 53;
+constexpr int FileAccess = 75;  // a file that exists but cannot be read
 constexpr int PathNotFound = 76;
+constexpr int ObjectNotSet = 91;       // no open database or record set
+constexpr int NoCurrentRecord = 3021;  // a column read with no current row
+constexpr int OdbcCallFailed = 3146;   // a call the driver failed (diagnostics in the collection)
+constexpr int ItemNotFound = 3265;     // no column of that name or position
+// The description of the number; numbers outside the table have the application-defined one.
 QString description(int number);
 [[noreturn]] void raise(int number);
 }  // namespace err

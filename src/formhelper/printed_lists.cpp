@@ -11,6 +11,7 @@
 
 #include "common/app_start.h"
 #include "common/text_fit.h"
+#include "common/window_look.h"
 #include "helper_context.h"
 #include "platform/printers.h"
 #include "platform/context.h"
@@ -230,7 +231,7 @@ PrintTarget choosePrintTarget(const QString& defaultPrinterName) {
 }
 
 QFont listFont() {
-    return common::FixedPitchFont(QStringLiteral("ＭＳ ゴシック"), 9.75);
+    return common::FixedPitchFont(common::FaceName(common::Face::Gothic), 9.75);
 }
 
 QString uniquePdfPath(const QString& folder, const QString& stem, const QDateTime& at) {

@@ -1,8 +1,12 @@
 // FillCodeList into the code reference window on a code table of 100 000 rows (TAV_BENCH_ROWS
-// sets another count: 1000000 for the office-scale figure), SQLite, against reading the same
-// statement's rows with plain unixODBC calls (the driver stepping through the result, as the
-// layer has it): the rows the look-up shows (limit + 1) and the whole result. The look-up's
-// counter rss_growth_MB is the resident memory it added to the program at rest.
+// sets another count: 1000000 for the office-scale figure), against reading the same
+// statement's rows with plain unixODBC calls on the same driver settings as the layer's (SQLite
+// stepping through the result, PostgreSQL reading it in blocks through a server cursor): the
+// rows the look-up shows (limit + 1) and the whole result. The look-up's counter rss_growth_MB
+// is the resident memory it added to the program at rest.
+//
+//   bench_code_lookup                       SQLite only
+//   . $PG_DIR/env && bench_code_lookup      also PostgreSQL (tests/support/pg_cluster.sh start)
 #include <benchmark/benchmark.h>
 #include <sql.h>
 #include <sqlext.h>
@@ -17,10 +21,11 @@
 
 #include "common/system_log.h"
 #include "dataaccess/lsqlio00.h"
+#include "dataaccess/lsqlio00_state.h"
 #include "dialogs/lkf10040.h"
 #include "formhelper/code_lookup.h"
-#include "support/fake_services.h"
 #include "platform/program_info.h"
+#include "support/fake_services.h"
 
 using namespace tav::formhelper;
 
@@ -39,17 +44,22 @@ double residentMb() {
     }
     return 0;
 }
-const char* const kStatement = "SELECT CODE,NAME,KANA FROM CODE_M ORDER BY CODE";
+const QString kStatement = QStringLiteral("SELECT CODE,NAME,KANA FROM CODE_M ORDER BY CODE");
 
+enum class Backend { SQLite, PostgreSQL };
+
+// A plain unixODBC connection, text in the form the driver takes (UTF-16 for the Unicode
+// PostgreSQL driver).
 struct Odbc {
     SQLHENV env = SQL_NULL_HENV;
     SQLHDBC dbc = SQL_NULL_HDBC;
-    explicit Odbc(const QString& file) {
+    bool wide = false;
+    explicit Odbc(const QString& connectString) {
         SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env);
         SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
         SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc);
-        QByteArray cs = "DRIVER=SQLite3;Database=" + file.toUtf8() + ";StepAPI=1;";
-        SQLCHAR out[512];
+        QByteArray cs = connectString.toUtf8();
+        SQLCHAR out[1024];
         SQLSMALLINT outLen = 0;
         const SQLRETURN rc =
             SQLDriverConnect(dbc, nullptr, reinterpret_cast<SQLCHAR*>(cs.data()), SQL_NTS, out,
@@ -58,23 +68,37 @@ struct Odbc {
             std::fprintf(stderr, "cannot connect to %s\n", cs.constData());
             std::exit(1);
         }
+        SQLCHAR driver[128] = {};
+        SQLGetInfo(dbc, SQL_DRIVER_NAME, driver, sizeof driver, nullptr);
+        wide = QByteArray(reinterpret_cast<char*>(driver)).startsWith("psqlodbcw");
     }
     ~Odbc() {
         SQLDisconnect(dbc);
         SQLFreeHandle(SQL_HANDLE_DBC, dbc);
         SQLFreeHandle(SQL_HANDLE_ENV, env);
     }
-    void exec(const char* sql) {
+    void run(SQLHSTMT st, const QString& sql) {
+        if (wide) {
+            SQLExecDirectW(st,
+                           const_cast<SQLWCHAR*>(reinterpret_cast<const SQLWCHAR*>(sql.utf16())),
+                           static_cast<SQLINTEGER>(sql.size()));
+        } else {
+            QByteArray bytes = sql.toUtf8();
+            SQLExecDirect(st, reinterpret_cast<SQLCHAR*>(bytes.data()),
+                          static_cast<SQLINTEGER>(bytes.size()));
+        }
+    }
+    void exec(const QString& sql) {
         SQLHSTMT st;
         SQLAllocHandle(SQL_HANDLE_STMT, dbc, &st);
-        SQLExecDirect(st, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql)), SQL_NTS);
+        run(st, sql);
         SQLFreeHandle(SQL_HANDLE_STMT, st);
     }
     // Reads up to maxRows rows of the statement, every column as text; returns the rows read.
-    int read(const char* sql, int maxRows) {
+    int read(const QString& sql, int maxRows) {
         SQLHSTMT st;
         SQLAllocHandle(SQL_HANDLE_STMT, dbc, &st);
-        SQLExecDirect(st, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql)), SQL_NTS);
+        run(st, sql);
         SQLSMALLINT cols = 0;
         SQLNumResultCols(st, &cols);
         int rows = 0;
@@ -82,8 +106,10 @@ struct Odbc {
         SQLLEN len = 0;
         while (rows < maxRows && SQL_SUCCEEDED(SQLFetch(st))) {
             for (SQLUSMALLINT c = 1; c <= cols; ++c) {
-                SQLGetData(st, c, SQL_C_CHAR, buffer, sizeof buffer, &len);
-                QString text = len == SQL_NULL_DATA ? QString() : QString::fromUtf8(buffer);
+                SQLGetData(st, c, wide ? SQL_C_WCHAR : SQL_C_CHAR, buffer, sizeof buffer, &len);
+                QString text = len == SQL_NULL_DATA ? QString()
+                               : wide ? QString(reinterpret_cast<const QChar*>(buffer), len / 2)
+                                      : QString::fromUtf8(buffer, len);
                 benchmark::DoNotOptimize(text);
             }
             ++rows;
@@ -93,33 +119,73 @@ struct Odbc {
     }
 };
 
-struct Setup {
-    QTemporaryDir dir;
-    QString file;
+// The code table on one backend, the plain connection to it and the FEND_RUN.INI that leads
+// DB number 0 there.
+struct Table {
     std::unique_ptr<Odbc> odbc;
+    QString ini;
+};
+
+QTemporaryDir& folder() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
+Table sqliteTable() {
+    Table t;
+    const QString file = folder().path() + QStringLiteral("/codes.db");
+    // The driver steps through the result as it is fetched, as the layer has it.
+    t.odbc = std::make_unique<Odbc>(QStringLiteral("DRIVER=SQLite3;Database=") + file +
+                                    QStringLiteral(";StepAPI=1;"));
+    t.odbc->exec(QStringLiteral(
+        "CREATE TABLE CODE_M (CODE VARCHAR(8), NAME VARCHAR(40), KANA VARCHAR(20))"));
+    t.odbc->exec(QStringLiteral("BEGIN"));
+    t.odbc->exec(
+        QStringLiteral("INSERT INTO CODE_M WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT "
+                       "i + 1 FROM n WHERE i < %1) SELECT printf('C%06d', i), "
+                       "'取引先名称' || printf('%06d', i), 'ﾄﾘﾋｷｻｷ' || printf('%06d', i) FROM n")
+            .arg(kRows - 1));
+    t.odbc->exec(QStringLiteral("COMMIT"));
+    t.odbc->exec(QStringLiteral("CREATE INDEX CODE_M_CODE ON CODE_M (CODE)"));
+    t.ini = QStringLiteral("[DBPATH]\nZ_PATH0=") + file + u'\n';
+    return t;
+}
+
+Table pgTable() {
+    Table t;
+    const QString dsn = qEnvironmentVariable("TAV_PG_DSN");
+    const QString user = qEnvironmentVariable("TAV_PG_USER");
+    if (dsn.isEmpty()) return t;
+    // The driver's block reading, as the layer has it.
+    t.odbc = std::make_unique<Odbc>(QStringLiteral("DSN=%1;UID=%2;UseDeclareFetch=1;Fetch=%3;")
+                                        .arg(dsn, user)
+                                        .arg(tav::dataaccess::kServerFetchRows));
+    t.odbc->exec(QStringLiteral("DROP TABLE IF EXISTS CODE_M"));
+    t.odbc->exec(QStringLiteral(
+        "CREATE TABLE CODE_M (CODE VARCHAR(8), NAME VARCHAR(40), KANA VARCHAR(20))"));
+    t.odbc->exec(
+        QStringLiteral("INSERT INTO CODE_M SELECT 'C' || lpad(i::text, 6, '0'), '取引先名称' || "
+                       "lpad(i::text, 6, "
+                       "'0'), 'ﾄﾘﾋｷｻｷ' || lpad(i::text, 6, '0') FROM generate_series(0, %1) AS i")
+            .arg(kRows - 1));
+    t.odbc->exec(QStringLiteral("CREATE INDEX CODE_M_CODE ON CODE_M (CODE)"));
+    t.odbc->exec(QStringLiteral("ANALYZE CODE_M"));
+    t.ini = QStringLiteral("[DSRC]\nZ_DSRC0=%1\n[LOGONID]\nZ_LOGON0=%2\n").arg(dsn, user);
+    return t;
+}
+
+Table& table(Backend b) {
+    static Table sqlite = sqliteTable();
+    if (b == Backend::SQLite) return sqlite;
+    static Table pg = pgTable();
+    return pg;
+}
+
+struct Setup {
     tav::platform::FakeServices fake;  // the limit's message box is answered at once
     Setup() {
-        file = dir.path() + QStringLiteral("/codes.db");
-        odbc = std::make_unique<Odbc>(file);
-        odbc->exec("CREATE TABLE CODE_M (CODE VARCHAR(8), NAME VARCHAR(40), KANA VARCHAR(20))");
-        odbc->exec("BEGIN");
-        const QByteArray fill =
-            QStringLiteral("INSERT INTO CODE_M WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT "
-                           "i + 1 FROM n WHERE i < %1) SELECT printf('C%06d', i), "
-                           "'取引先名称' || printf('%06d', i), 'ﾄﾘﾋｷｻｷ' || printf('%06d', i) FROM n")
-                .arg(kRows - 1)
-                .toUtf8();
-        odbc->exec(fill.constData());
-        odbc->exec("COMMIT");
-        odbc->exec("CREATE INDEX CODE_M_CODE ON CODE_M (CODE)");
-        tav::platform::setProgramFolder(dir.path());
-        QFile ini(dir.path() + QStringLiteral("/FEND_RUN.INI"));
-        ini.open(QIODevice::WriteOnly);
-        ini.write(("[DBPATH]\nZ_PATH0=" + file + "\n").toUtf8());
-        ini.close();
-        tav::common::openSystemLog(dir.path());
-        tav::dataaccess::Q0100_CONNECT(0);
-
+        tav::platform::setProgramFolder(folder().path());
+        tav::common::openSystemLog(folder().path());
         LookupState& s = lookupState();
         s.definition.keyAttribute = QStringLiteral("X");
         s.definition.keyLength = QStringLiteral("007");
@@ -137,13 +203,26 @@ struct Setup {
     }
 };
 
-Setup& setup() {
-    static Setup s;
-    return s;
+// The table on the backend, with DB number 0 connected to it; null (and the benchmark skipped
+// with an error) when there is no PostgreSQL server.
+Table* use(benchmark::State& state, Backend b) {
+    static Setup setup;
+    Table& t = table(b);
+    if (!t.odbc) {
+        state.SkipWithError("no PostgreSQL server (TAV_PG_DSN not set)");
+        return nullptr;
+    }
+    tav::dataaccess::resetDataAccess();
+    QFile ini(folder().path() + QStringLiteral("/FEND_RUN.INI"));
+    ini.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    ini.write(t.ini.toUtf8());
+    ini.close();
+    tav::dataaccess::Q0100_CONNECT(0);
+    return &t;
 }
 
-void BM_FillCodeList(benchmark::State& state) {
-    setup();
+void BM_FillCodeList(benchmark::State& state, Backend b) {
+    if (!use(state, b)) return;
     lookupState().rowLimit = static_cast<int>(state.range(0));
     const double atRest = residentMb();
     for (auto _ : state) {
@@ -156,26 +235,48 @@ void BM_FillCodeList(benchmark::State& state) {
 }
 
 // The rows the look-up needs: limit + 1.
-void BM_PlainOdbcLimitRows(benchmark::State& state) {
-    Setup& s = setup();
+void BM_PlainOdbcLimitRows(benchmark::State& state, Backend b) {
+    Table* t = use(state, b);
+    if (!t) return;
     for (auto _ : state) {
-        const int n = s.odbc->read(kStatement, static_cast<int>(state.range(0)) + 1);
+        const int n = t->odbc->read(kStatement, static_cast<int>(state.range(0)) + 1);
         if (n != state.range(0) + 1) state.SkipWithError("wrong row count");
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
 // The whole result of the statement.
-void BM_PlainOdbcWholeResult(benchmark::State& state) {
-    Setup& s = setup();
+void BM_PlainOdbcWholeResult(benchmark::State& state, Backend b) {
+    Table* t = use(state, b);
+    if (!t) return;
     for (auto _ : state) {
-        if (s.odbc->read(kStatement, kRows + 1) != kRows) state.SkipWithError("wrong row count");
+        if (t->odbc->read(kStatement, kRows + 1) != kRows) state.SkipWithError("wrong row count");
     }
 }
 
-BENCHMARK(BM_FillCodeList)->Arg(200)->Arg(1000)->Arg(50000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlainOdbcLimitRows)->Arg(200)->Arg(1000)->Arg(50000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlainOdbcWholeResult)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FillCodeList, SQLite, Backend::SQLite)
+    ->Arg(200)
+    ->Arg(1000)
+    ->Arg(50000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PlainOdbcLimitRows, SQLite, Backend::SQLite)
+    ->Arg(200)
+    ->Arg(1000)
+    ->Arg(50000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PlainOdbcWholeResult, SQLite, Backend::SQLite)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FillCodeList, PostgreSQL, Backend::PostgreSQL)
+    ->Arg(200)
+    ->Arg(1000)
+    ->Arg(50000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PlainOdbcLimitRows, PostgreSQL, Backend::PostgreSQL)
+    ->Arg(200)
+    ->Arg(1000)
+    ->Arg(50000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PlainOdbcWholeResult, PostgreSQL, Backend::PostgreSQL)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

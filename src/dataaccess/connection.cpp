@@ -56,14 +56,25 @@ std::unique_ptr<Database> openFile(const QString& path) {
     return db;
 }
 
+// What a connection to a data source adds for its driver. PostgreSQL's driver would read the
+// whole result of a statement at its execute; declared as a server cursor it fetches a block of
+// rows at a time as the layer reads them (the cursor lives in a transaction the driver opens and
+// closes around it).
+QString blockReadingOptions(const QString& driverDescription) {
+    odbc::Environment& env = odbc::Environment::instance();
+    if (backendOfDriver(env.driverFile(driverDescription)) != Backend::PostgreSQL) return {};
+    return QStringLiteral("UseDeclareFetch=1;Fetch=") + QString::number(kServerFetchRows) + u';';
+}
+
 std::unique_ptr<Database> openDataSource(const QString& dataSource, const QString& logon,
                                          const QString& password) {
     auto db = std::make_unique<Database>();
-    db->connection = std::make_unique<odbc::Connection>(
-        odbc::Environment::instance().driverOfDataSource(dataSource));
+    const QString driver = odbc::Environment::instance().driverOfDataSource(dataSource);
+    db->connection = std::make_unique<odbc::Connection>(driver);
     db->connection->connect(QStringLiteral("DSN=") + odbc::connectValue(dataSource) +
                             QStringLiteral(";UID=") + odbc::connectValue(logon) +
-                            QStringLiteral(";PWD=") + odbc::connectValue(password) + u';');
+                            QStringLiteral(";PWD=") + odbc::connectValue(password) + u';' +
+                            blockReadingOptions(driver));
     db->backend = backendOfDriver(db->connection->driverName());
     return db;
 }

@@ -1,6 +1,5 @@
 // The cursor operations: declare (the result read a block at a time as the cursor moves), fetch,
 // close, column reads.
-#include <QRegularExpression>
 #include <cstring>
 #include <limits>
 
@@ -39,8 +38,6 @@ CursorRow& enterCursor(const QString& op, const QString& failureCode, qint16 c,
 
 // A bound text value that did not fit its buffer (the driver's column size was too small).
 struct Truncated {};
-
-constexpr SQLULEN kRowsPerBlock = 256;
 
 // Reads the next block of the result through bound buffers; false at the end of the result.
 bool readBoundBlock(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols, RecordSet& rs) {
@@ -145,30 +142,75 @@ bool isSqliteNumeric(const odbc::ColumnInfo& c) {
     return c.kind == odbc::ColumnClass::Integer || c.kind == odbc::ColumnClass::Number;
 }
 
+// The kind a numeric column's text takes: an integer (in an INTEGER column) when it is a
+// whole number that fits 64 bits, a number when it has the form of one, "Inf" and "-Inf" as
+// infinities; anything else stays text. The bytes are ASCII when they match at all.
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Whether the bytes read as [+-]?[0-9]+, and its value when it fits 64 bits.
+bool wholeNumber(const char* p, const char* end, bool& fits, qint64& value) {
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+    if (p == end) return false;
+    quint64 magnitude = 0;
+    fits = true;
+    const quint64 limit = negative ? quint64{1} << 63 : (quint64{1} << 63) - 1;
+    for (; p < end; ++p) {
+        if (!isDigit(*p)) return false;
+        const unsigned d = static_cast<unsigned>(*p - '0');
+        if (magnitude > (limit - d) / 10) fits = false;
+        if (fits) magnitude = magnitude * 10 + d;
+    }
+    if (fits)
+        value = negative ? static_cast<qint64>(0 - magnitude) : static_cast<qint64>(magnitude);
+    return true;
+}
+
+// Whether the bytes read as [+-]?([0-9]+(\.[0-9]*)?|\.[0-9]+)([eE][+-]?[0-9]+)?
+bool realNumber(const char* p, const char* end) {
+    if (p < end && (*p == '+' || *p == '-')) ++p;
+    const char* digits = p;
+    while (p < end && isDigit(*p)) ++p;
+    bool mantissa = p > digits;
+    if (p < end && *p == '.') {
+        ++p;
+        const char* fraction = p;
+        while (p < end && isDigit(*p)) ++p;
+        mantissa = mantissa || p > fraction;
+    }
+    if (!mantissa) return false;
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        if (p < end && (*p == '+' || *p == '-')) ++p;
+        const char* exponent = p;
+        while (p < end && isDigit(*p)) ++p;
+        if (p == exponent) return false;
+    }
+    return p == end;
+}
+
 void settleSqliteValue(Cell& cell, odbc::ColumnClass declared, const QByteArray& textBytes) {
     if (cell.kind != Cell::Text) return;
-    static const QRegularExpression integer(
-        QRegularExpression::anchoredPattern(QStringLiteral("[+-]?[0-9]+")));
-    static const QRegularExpression real(QRegularExpression::anchoredPattern(
-        QStringLiteral("[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)([eE][+-]?[0-9]+)?")));
-    const QString text = QString::fromUtf8(textBytes.constData() + cell.text.offset,
-                                           static_cast<qsizetype>(cell.text.length));
-    if (declared == odbc::ColumnClass::Integer && integer.match(text).hasMatch()) {
-        bool ok = false;
-        const qint64 v = text.toLongLong(&ok);
-        if (ok) {
+    const char* p = textBytes.constData() + cell.text.offset;
+    const char* end = p + cell.text.length;
+    if (declared == odbc::ColumnClass::Integer) {
+        bool fits = false;
+        qint64 v = 0;
+        if (wholeNumber(p, end, fits, v) && fits) {
             cell.kind = Cell::Integer;
             cell.integer = v;
             return;
         }
     }
-    if (real.match(text).hasMatch()) {
+    if (realNumber(p, end)) {
         cell.kind = Cell::Number;
-        cell.number = text.toDouble();
-    } else if (text == QStringLiteral("Inf") || text == QStringLiteral("-Inf")) {
+        cell.number = QByteArray::fromRawData(p, end - p).toDouble();
+    } else if (QByteArrayView(p, end - p) == "Inf" || QByteArrayView(p, end - p) == "-Inf") {
         cell.kind = Cell::Number;
-        cell.number = text.startsWith(u'-') ? -std::numeric_limits<double>::infinity()
-                                            : std::numeric_limits<double>::infinity();
+        cell.number = *p == '-' ? -std::numeric_limits<double>::infinity()
+                                : std::numeric_limits<double>::infinity();
     }
 }
 
@@ -259,7 +301,16 @@ std::unique_ptr<RecordSet> runQuery(Database& db, const QString& sql) {
 }  // namespace
 
 bool hasRow(RecordSet& rs, size_t index) {
-    while (index >= rs.rows && rs.pending) readNextBlock(rs);
+    while (index >= rs.rows && rs.pending) {
+        if (rs.current >= rs.rows) {
+            // Every row held has been passed: the next block takes their place.
+            rs.first = rs.rows;
+            rs.cells.clear();
+            rs.textBytes.resize(0);
+            rs.others.clear();
+        }
+        readNextBlock(rs);
+    }
     return index < rs.rows;
 }
 

@@ -18,6 +18,10 @@ extern const QString kOdbcDao;       // "ODBC_DAO"
 extern const QString kOdbcDaoRdasv;  // "ODBC_DAO_RDASV"
 constexpr int kQueryTimeoutSeconds = 500;
 constexpr int kFlagCount = kDbCount;  // one connected flag per DB number, 20 included
+// Rows a cursor reads from the driver at a time.
+constexpr unsigned kRowsPerBlock = 256;
+// Rows PostgreSQL's driver fetches from the server at a time (a round trip each).
+constexpr unsigned kServerFetchRows = 1024;
 
 bool isServedKind(const QString& kind);
 
@@ -81,12 +85,14 @@ struct Cell {
 
 struct RecordSet {
     std::vector<QString> names;
-    std::vector<Cell> cells;       // row after row
+    std::vector<Cell> cells;       // row after row, from row `first` on
     QByteArray textBytes;          // the text of every Text cell, UTF-8 or UTF-16
     bool wideText = false;         // textBytes holds UTF-16
     std::vector<QVariant> others;  // dates, times, binary
     size_t columns = 0;
-    size_t rows = 0;
+    size_t rows = 0;     // rows read so far
+    size_t first = 0;    // the first row still held: the cursor only moves on, so the rows it
+                         // has passed are let go when the next block is read
     size_t current = 0;  // rows when past the last row
     std::unique_ptr<PendingRows> pending;  // null once every row has been read
     bool updatable = false;

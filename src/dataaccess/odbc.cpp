@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
+#include <algorithm>
 #include <cstring>
 
 namespace tav::dataaccess::odbc {
@@ -115,6 +116,31 @@ QString Environment::driverOfDataSource(const QString& dataSource) {
         if (QString::fromUtf8(reinterpret_cast<const char*>(name)) == dataSource) {
             return QString::fromUtf8(reinterpret_cast<const char*>(desc));
         }
+    }
+    return {};
+}
+
+QString Environment::driverFile(const QString& driverDescription) {
+    SQLCHAR desc[1024];
+    SQLCHAR attributes[4096];
+    SQLSMALLINT descLen = 0, attributesLen = 0;
+    SQLUSMALLINT direction = SQL_FETCH_FIRST;
+    while (ok(SQLDrivers(handle_, direction, desc, sizeof desc, &descLen, attributes,
+                         sizeof attributes, &attributesLen))) {
+        direction = SQL_FETCH_NEXT;
+        if (QString::fromUtf8(reinterpret_cast<const char*>(desc)) != driverDescription) continue;
+        // The attributes come as key=value pairs, each ended by a NUL, the list by another.
+        const char* p = reinterpret_cast<const char*>(attributes);
+        const char* end =
+            p + std::min<size_t>(sizeof attributes - 1,
+                                 static_cast<size_t>(std::max<SQLSMALLINT>(attributesLen, 0)));
+        while (p < end && *p) {
+            const size_t n = strnlen(p, static_cast<size_t>(end - p));
+            const QString pair = QString::fromUtf8(p, static_cast<qsizetype>(n));
+            if (pair.startsWith(QStringLiteral("Driver="), Qt::CaseInsensitive)) return pair.mid(7);
+            p += n + 1;
+        }
+        return {};
     }
     return {};
 }

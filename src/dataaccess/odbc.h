@@ -52,6 +52,8 @@ class Environment {
     SQLHENV handle() const { return handle_; }
     // The driver description a data source of odbc.ini names; "" when there is no such source.
     QString driverOfDataSource(const QString& dataSource);
+    // The file of a driver of odbcinst.ini, by its description ("" when there is no such driver).
+    QString driverFile(const QString& driverDescription);
 
     Environment(const Environment&) = delete;
     Environment& operator=(const Environment&) = delete;

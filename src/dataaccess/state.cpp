@@ -21,7 +21,7 @@ bool isTrue(const QVariant& v) {
 }
 
 QVariant RecordSet::value(size_t row, size_t column) const {
-    const Cell& c = cells[row * columns + column];
+    const Cell& c = cells[(row - first) * columns + column];
     switch (c.kind) {
         case Cell::Null:
             return QVariant();

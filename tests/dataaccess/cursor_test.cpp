@@ -1,5 +1,7 @@
 // Cursors on both backends: snapshots, end codes, columns by name and position, typed reads,
 // Japanese names and values, the dialect on a real server, and the failures that end the program.
+#include <limits>
+
 #include "fixture.h"
 
 using namespace tav::dataaccess;
@@ -455,6 +457,67 @@ TEST_F(SqliteValues, ValuesOutsideTheColumnsTypeComeBackAsStored) {
     EXPECT_EQ(Q0700_GET(1, QStringLiteral("金額")), QVariant(5.0));
     EXPECT_TRUE(Q0700_GET(1, QStringLiteral("率")).isNull());
     EXPECT_EQ(Q0700_NGET(1, QStringLiteral("率")), QVariant(0));
+}
+
+TEST_F(SqliteValues, NumbersAtTheEdgesOfTheirKindsSettleAsStored) {
+    tav::test::TestDatabase sqlite(tav::test::BackendKind::SQLite, folder.path());
+    sqlite.exec({QStringLiteral("CREATE TABLE 端 (値 INTEGER, 数 NUMERIC(8,2), 順 INTEGER)"),
+                 QStringLiteral("INSERT INTO 端 VALUES (9223372036854775807, '12', 1)"),
+                 QStringLiteral("INSERT INTO 端 VALUES (-9223372036854775808, '1e', 2)"),
+                 QStringLiteral("INSERT INTO 端 VALUES (1e300, 9e999, 3)"),
+                 QStringLiteral("INSERT INTO 端 VALUES ('12abc', -9e999, 4)"),
+                 QStringLiteral("INSERT INTO 端 VALUES ('-', '.', 5)")});
+    tav::test::writeSettings(folder, sqlite.iniSections(0));
+    Q0100_CONNECT(0);
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 1, QStringLiteral("SELECT 値, 数 FROM 端 ORDER BY 順"))));
+    EXPECT_EQ(Q0700_GET(1, QStringLiteral("値")), QVariant(qlonglong(9223372036854775807LL)));
+    // A whole number in a column that is not INTEGER is a number, not an integer.
+    EXPECT_EQ(Q0700_GET(1, QStringLiteral("数")), QVariant(12.0));
+    ASSERT_EQ(Q0500_FETCH(1), QVariant(true));
+    EXPECT_EQ(Q0700_GET(1, QStringLiteral("値")),
+              QVariant(qlonglong(std::numeric_limits<qint64>::min())));
+    EXPECT_EQ(Q0700_GET(1, QStringLiteral("数")), QVariant(QStringLiteral("1e")));
+    ASSERT_EQ(Q0500_FETCH(1), QVariant(true));
+    EXPECT_EQ(Q0700_GET(1, QStringLiteral("値")), QVariant(1e300));
+    EXPECT_EQ(Q0700_GET(1, QStringLiteral("数")),
+              QVariant(std::numeric_limits<double>::infinity()));
+    ASSERT_EQ(Q0500_FETCH(1), QVariant(true));
+    EXPECT_EQ(Q0700_GET(1, QStringLiteral("値")), QVariant(QStringLiteral("12abc")));
+    EXPECT_EQ(Q0700_GET(1, QStringLiteral("数")),
+              QVariant(-std::numeric_limits<double>::infinity()));
+    ASSERT_EQ(Q0500_FETCH(1), QVariant(true));
+    EXPECT_EQ(Q0700_GET(1, QStringLiteral("値")), QVariant(QStringLiteral("-")));
+    EXPECT_EQ(Q0700_GET(1, QStringLiteral("数")), QVariant(QStringLiteral(".")));
+    EXPECT_EQ(Q0500_FETCH(1), QVariant(kEndOfCursor));
+}
+
+// PostgreSQL reads a declared cursor's result through a server cursor, a block at a time, and
+// lets it go when the cursor is closed.
+class ServerCursors : public tav::test::DataAccessTest {};
+
+TEST_F(ServerCursors, ADeclaredResultStaysOnTheServerUntilClosed) {
+    tav::test::TestDatabase pg(tav::test::BackendKind::PostgreSQL, folder.path());
+    ASSERT_TRUE(pg.ready());
+    pg.exec({QStringLiteral("CREATE TABLE 大量 (番号 INTEGER)"),
+             QStringLiteral("INSERT INTO 大量 SELECT generate_series(1, 3000)")});
+    tav::test::writeSettings(folder, pg.iniSections(0));
+    Q0100_CONNECT(0);
+    const QString open = QStringLiteral(
+        "SELECT count(*) AS 件数 FROM pg_cursors WHERE position('FROM 大量' IN statement) > 0 "
+        "AND position('pg_cursors' IN statement) = 0");
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 2, QStringLiteral("SELECT 番号 FROM 大量 ORDER BY 番号"))));
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 3, open)));
+    EXPECT_EQ(Q0700_NGET(3, QStringLiteral("件数")).toInt(), 1);
+    int n = 0;
+    do {
+        ASSERT_EQ(Q0700_GET(2, QStringLiteral("番号")), QVariant(++n));
+    } while (isTrue(Q0500_FETCH(2)));
+    EXPECT_EQ(n, 3000);
+    EXPECT_TRUE(isTrue(Q0600_DS_CLOSE(2)));
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 3, open)));
+    EXPECT_EQ(Q0700_NGET(3, QStringLiteral("件数")).toInt(), 0);
+    Q0600_DS_CLOSE(3);
+    EXPECT_TRUE(isTrue(Q0200_DISCON(0)));
 }
 
 }  // namespace

@@ -177,6 +177,23 @@ bool HalfWidthIsHalf(const QFont& font) {
     return true;
 }
 
+int FixedPitchColumns(QStringView text) {
+    int columns = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x20 && u < 0x7F) || (u >= 0xFF61 && u <= 0xFF9F)) {
+            columns += 1;
+        } else if ((u >= 0x3000 && u <= 0x30FF && u != 0x3099 && u != 0x309A) ||
+                   (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xFF01 && u <= 0xFF60) ||
+                   (u >= 0xFFE0 && u <= 0xFFE6)) {
+            columns += 2;
+        } else {
+            return -1;
+        }
+    }
+    return columns;
+}
+
 QFont FixedPitchFont(const QString& family, qreal points) {
     QFont f(family);
     f.setPointSizeF(points);

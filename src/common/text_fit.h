@@ -61,6 +61,12 @@ class CaptionButton : public QPushButton {
 // the advance of a full-width one, and all full-width characters alike.
 bool HalfWidthIsHalf(const QFont& font);
 
+// The width of the text in half-width columns, where every character is one whose advance a
+// face that passes HalfWidthIsHalf fixes: 1 for ASCII and half-width katakana, 2 for kana,
+// ideographs and full-width forms. -1 when a character is none of these (its width is known
+// only by measuring).
+int FixedPitchColumns(QStringView text);
+
 // The font of a fixed-pitch family name at the size in points. Where the name leads to a face
 // that fails HalfWidthIsHalf, the first stand-in of this machine that passes is taken instead.
 QFont FixedPitchFont(const QString& family, qreal points);

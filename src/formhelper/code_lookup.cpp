@@ -4,19 +4,21 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QListWidget>
+#include <tuple>
 #include <QRegularExpression>
 #include <QStyle>
 #include <algorithm>
 #include <new>
 
 #include "common/report_codes.h"
+#include "common/text_fit.h"
 #include "common/system_log.h"
 #include "dataaccess/dialect.h"
 #include "dataaccess/lsqlio00.h"
 #include "helper_context.h"
-#include "platform/desktop.h"
 #include "item_access.h"
 #include "platform/context.h"
+#include "platform/desktop.h"
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/text.h"
@@ -186,7 +188,7 @@ QString BuildSearchCondition(const QString& v, const QString& e) {
         } else {
             c = k + QStringLiteral(" = '") + quoted + u'\'';
         }
-    if (!e.isEmpty()) c += QStringLiteral(" AND ") + e;
+        if (!e.isEmpty()) c += QStringLiteral(" AND ") + e;
     }
     const QString t = Trim(CurrentLookupKind().extraConditionTemplate);
     if (!t.isEmpty()) {
@@ -216,9 +218,10 @@ QString BuildLookupStatement(const QString& v) {
     sql += s.orderClause;
     if (!Trim(kind.enablingText).isEmpty() && !Trim(kind.fixedSql).isEmpty() &&
         !Trim(kind.sqlTemplate).isEmpty()) {
-        sql = v.isEmpty()
-                  ? Trim(kind.fixedSql)
-                  : Trim(InsertSearchValue(Trim(kind.sqlTemplate), v, QStringLiteral("%%Q_VALUE%%")));
+        sql =
+            v.isEmpty()
+                ? Trim(kind.fixedSql)
+                : Trim(InsertSearchValue(Trim(kind.sqlTemplate), v, QStringLiteral("%%Q_VALUE%%")));
     }
     return sql;
 }
@@ -233,15 +236,17 @@ bool RefuseSearchText(const QString& searchText) {
         QStringLiteral("検索条件に使用出来ない文字が含まれています。") + kCrLf + kCrLf;
     for (QChar c : v) {
         if (IsForbiddenSearchChar(c)) {
-            common::SystemLogReportValue(QStringLiteral("ｺｰﾄﾞ参照"), common::code::ForbiddenSearchText, 4, v,
+            common::SystemLogReportValue(QStringLiteral("ｺｰﾄﾞ参照"),
+                                         common::code::ForbiddenSearchText, 4, v,
                                          head + QStringLiteral("使用不可能文字 = | ' ["));
             return true;
         }
     }
     // A numeric key goes into the statement unquoted: only a plain number may stand there.
     if (!v.isEmpty() && state().definition.keyAttribute == u"9" && !isPlainNumber(v)) {
-        common::SystemLogReportValue(QStringLiteral("ｺｰﾄﾞ参照"), common::code::ForbiddenSearchText, 4, v,
-                                     head + QStringLiteral("数値のコードは数字で入力してください。"));
+        common::SystemLogReportValue(
+            QStringLiteral("ｺｰﾄﾞ参照"), common::code::ForbiddenSearchText, 4, v,
+            head + QStringLiteral("数値のコードは数字で入力してください。"));
         return true;
     }
     return false;
@@ -276,15 +281,16 @@ QString InsertSearchValue(const QString& text, const QString& value, const QStri
     const QString v = Trim(value);
     QString out;
     out.reserve(work.size() + v.size() * 2);
-    QChar quote;            // the quote of the literal the scan is in; null outside
-    bool inLike = false;    // that literal is the pattern of a LIKE
-    bool inName = false;    // inside [name]
+    QChar quote;          // the quote of the literal the scan is in; null outside
+    bool inLike = false;  // that literal is the pattern of a LIKE
+    bool inName = false;  // inside [name]
     auto likeBefore = [&] {
         qsizetype end = out.size();
         while (end > 0 && out[end - 1].isSpace()) --end;
         qsizetype start = end;
         while (start > 0 && (out[start - 1].isLetterOrNumber() || out[start - 1] == u'_')) --start;
-        return out.mid(start, end - start).compare(QStringLiteral("LIKE"), Qt::CaseInsensitive) == 0;
+        return out.mid(start, end - start).compare(QStringLiteral("LIKE"), Qt::CaseInsensitive) ==
+               0;
     };
     qsizetype i = 0;
     while (i < work.size()) {
@@ -432,6 +438,55 @@ int listLineWidthTwips(const QListWidget* list, const QString& line) {
     return platform::PixelsToTwips(QFontMetrics(list->font()).horizontalAdvance(line.left(end)));
 }
 
+// The widest line of a list, found without shaping every line: in a face whose half-width
+// characters are exactly half a full-width one, a line of more columns is the wider, so only
+// the line of most columns and the lines of other characters are measured. The first of equally
+// wide lines wins.
+class WidestLine {
+  public:
+    explicit WidestLine(const QListWidget* list)
+        : list_(list), byColumns_(common::HalfWidthIsHalf(list->font())) {}
+
+    void offer(int index, const QString& line) {
+        qsizetype end = line.size();
+        while (end > 0 && line.at(end - 1) == u' ') --end;
+        const int columns =
+            byColumns_ ? common::FixedPitchColumns(QStringView(line).left(end)) : -1;
+        if (columns >= 0) {
+            if (columns > mostColumns_) {
+                mostColumns_ = columns;
+                byColumnsLine_ = {index, line};
+            }
+            return;
+        }
+        const int width = listLineWidthTwips(list_, line);
+        if (width > measuredWidth_) {
+            measuredWidth_ = width;
+            measuredLine_ = {index, line};
+        }
+    }
+
+    // The widest line and its width in twips (an empty line and 0 for no line).
+    std::pair<QString, int> result() const {
+        if (byColumnsLine_.first < 0) return {measuredLine_.second, measuredWidth_};
+        const int width = listLineWidthTwips(list_, byColumnsLine_.second);
+        const bool columnsWin =
+            measuredLine_.first < 0 || width > measuredWidth_ ||
+            (width == measuredWidth_ && byColumnsLine_.first < measuredLine_.first);
+        if (width == 0 && measuredWidth_ == 0) return {QString(), 0};
+        return columnsWin ? std::pair{byColumnsLine_.second, width}
+                          : std::pair{measuredLine_.second, measuredWidth_};
+    }
+
+  private:
+    const QListWidget* list_;
+    bool byColumns_;
+    int mostColumns_ = -1;
+    std::pair<int, QString> byColumnsLine_{-1, {}};
+    int measuredWidth_ = 0;
+    std::pair<int, QString> measuredLine_{-1, {}};
+};
+
 int listLineRoomTwips(const QListWidget* list) {
     // The style draws a line's text inside a margin on either side, and the frame lies around.
     const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
@@ -504,6 +559,7 @@ void readRows(QListWidget* list, const QString& sql) {
     QStringList lines;
     QString keyPart;
     QString namePart;
+    WidestLine widest(list);
     if (!(status.typeId() == QMetaType::Int && status.toInt() == da::kNoData)) {
         for (int i = 0; !(status.typeId() == QMetaType::Int && status.toInt() == da::kEndOfCursor);
              ++i) {
@@ -519,11 +575,7 @@ void readRows(QListWidget* list, const QString& sql) {
             BuildCodeKey(keyPart, namePart);
             const QString line = keyPart + u' ' + namePart;
             lines << line;
-            const int width = listLineWidthTwips(list, line);
-            if (width > s.widestWidth) {
-                s.widestWidth = width;
-                s.widestLine = line;
-            }
+            widest.offer(i, line);
             if (s.preselectIndex == -1 && !preselect.isEmpty() && keyPart.startsWith(preselect))
                 s.preselectIndex = i;
             QString& extra = s.extraValues.back();
@@ -534,6 +586,7 @@ void readRows(QListWidget* list, const QString& sql) {
             status = da::Q0500_FETCH(kCursor);
         }
     }
+    std::tie(s.widestLine, s.widestWidth) = widest.result();
     list->setUniformItemSizes(true);  // lines of one font and one height
     list->addItems(lines);
     da::Q0600_DS_CLOSE(kCursor);
@@ -731,7 +784,8 @@ void PlaceLookupWindow(QWidget* window) {
         sumTop += platform::PixelsToTwips(c->y());
         sumLeft += platform::PixelsToTwips(c->x());
     }
-    const bool menuBar = Mid(form.tag(), kFormTagMenuBar, 1).compare(u"M", Qt::CaseInsensitive) == 0;
+    const bool menuBar =
+        Mid(form.tag(), kFormTagMenuBar, 1).compare(u"M", Qt::CaseInsensitive) == 0;
     const int controlHeight = control.height();
     int top = form.top() + sumTop + controlHeight + 330 + (menuBar ? 295 : 0);
     int left = form.left() + sumLeft + 45;

@@ -241,6 +241,23 @@ TEST_F(CodeWindow, MixedLinesAreShownWholeInTheFixedPitchFont) {
     }
 }
 
+TEST_F(CodeWindow, TheWidestLineCountsWhateverItsCharacters) {
+    // The longest line in columns is not the widest as drawn when another holds characters
+    // whose width only measuring tells (circled digits, accented letters, combining marks).
+    db->exec({QStringLiteral("INSERT INTO CUST_M VALUES ('E0001', 'ABCDEFGHIJKL', 'A')"),
+              QStringLiteral("INSERT INTO CUST_M VALUES ('E0002', '①②③④⑤⑥⑦é', 'A')"),
+              QStringLiteral("INSERT INTO CUST_M VALUES ('E0003', 'ｶﾞ', 'A')")});
+    lookupState().nameColumns = {column("N", "016", "NAME")};
+    DeriveLineWidths();
+    searchFor(QStringLiteral("E"));
+    ASSERT_EQ(w->List1->count(), 3);
+    const QFontMetrics fm(w->List1->font());
+    const QString wide = w->List1->item(1)->text();
+    ASSERT_GT(fm.horizontalAdvance(wide.trimmed()), fm.horizontalAdvance(w->List1->item(0)->text().trimmed()));
+    EXPECT_EQ(lookupState().widestLine, wide);
+    EXPECT_EQ(lookupState().widestWidth, fm.horizontalAdvance(QString(wide).remove(QRegularExpression(" +$"))) * 15);
+}
+
 TEST_F(CodeWindow, ListLayoutWithSwitchShowsBothPanels) {
     lookupState().layoutSwitch = 1;
     searchFor(QString());

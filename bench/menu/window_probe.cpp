@@ -13,6 +13,8 @@
 //   TAV_PROBE_KEY    a key ("F2", "Return", "Escape") pressed once in the first non-modal window
 //                    shown, once the file TAV_PROBE_GO exists (at once when that is unset)
 //   TAV_PROBE_ANSWER "1": every modal window is answered with Return (its default button)
+//   TAV_PROBE_QUIT   "1": the program's event loop is left once its first window is painted (for
+//                    profiling a start alone)
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -51,6 +53,7 @@ class WindowProbe : public QObject {
         }
         goFile_ = qEnvironmentVariable("TAV_PROBE_GO");
         answer_ = qEnvironmentVariable("TAV_PROBE_ANSWER") == QStringLiteral("1");
+        quit_ = qEnvironmentVariable("TAV_PROBE_QUIT") == QStringLiteral("1");
         if (!file_.isEmpty()) QCoreApplication::instance()->installEventFilter(this);
     }
 
@@ -85,6 +88,7 @@ class WindowProbe : public QObject {
             return;
         }
         write(QStringLiteral("shown %1 %2").arg(ms, window->title()));
+        if (quit_) QCoreApplication::quit();
         if (key_ != 0 && !keySent_) {
             keySent_ = true;
             target_ = window;
@@ -121,6 +125,7 @@ class WindowProbe : public QObject {
     double startMs_ = 0;
     int key_ = 0;
     bool answer_ = false;
+    bool quit_ = false;
     bool keySent_ = false;
     QPointer<QWindow> target_;
     QSet<QWindow*> seen_;
@@ -134,7 +139,7 @@ class WindowProbePlugin : public QGenericPlugin {
   public:
     QObject* create(const QString& key, const QString&) override {
         if (key.compare(QStringLiteral("tavwindowprobe"), Qt::CaseInsensitive) != 0) return nullptr;
-        return new WindowProbe(QCoreApplication::instance());
+        return new WindowProbe(nullptr);  // the application deletes the plugins' objects
     }
 };
 

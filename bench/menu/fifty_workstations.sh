@@ -159,6 +159,16 @@ done
 ALONE=$(median <"$WORK/alone")
 
 # ---- N at once -------------------------------------------------------------------------------
+# The machine's processor use over a phase, from /proc/stat: busy share of all cores.
+cpu_ticks() { awk '/^cpu / { idle = $5 + $6; total = 0; for (i = 2; i <= NF; i++) total += $i; print total, idle }' /proc/stat; }
+busy_since() {  # <ticks from cpu_ticks>
+    local t0 i0 t1 i1
+    read -r t0 i0 <<<"$1"
+    read -r t1 i1 <<<"$(cpu_ticks)"
+    awk -v t=$((t1 - t0)) -v i=$((i1 - i0)) -v n="$(nproc)" 'BEGIN { if (t > 0) printf "%.0f %% of %d cores busy", 100 * (t - i) / t, n; else print "too short to tell" }'
+}
+ticks_start=$(cpu_ticks)
+phase_start=${EPOCHREALTIME/,/.}
 for n in $(seq 1 "$COUNT"); do start_menu "$n"; done
 declare -A OUTCOME STATUS
 # Reaps a menu that has ended and notes its status.
@@ -186,7 +196,7 @@ while :; do
     fi
     sleep 0.1
 done
-load_started=$(cut -d' ' -f1-3 /proc/loadavg)
+load_started="$(cut -d' ' -f1-3 /proc/loadavg), $(busy_since "$ticks_start") over the $(awk -v a="$phase_start" -v b="${EPOCHREALTIME/,/.}" 'BEGIN { printf "%.1f", b - a }') s of the start-up"
 
 # Every window is up: the header changes, then each menu presses F2 and refreshes after the wait.
 sql "UPDATE 自社情報 SET メニューヘッダ = '$NEW_HEADER' WHERE アドレス = 100"

@@ -68,15 +68,19 @@ start_once() {  # <folder> <program>
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 
+# The machine's processor use over the count, from /proc/stat: busy share of all cores.
+cpu_ticks() { awk '/^cpu / { idle = $5 + $6; total = 0; for (i = 2; i <= NF; i++) total += $i; print total, idle }' /proc/stat; }
 echo "load before: $(uptime)"
 start_once "$APP" ./TAV_menu1 >/dev/null
 start_once "$WORK" ./bare >/dev/null
 : >"$WORK/menu.ms"
+read -r ticks0 idle0 <<<"$(cpu_ticks)"
 : >"$WORK/bare.ms"
 for _ in $(seq 1 "$REPS"); do
     start_once "$APP" ./TAV_menu1 >>"$WORK/menu.ms"
     start_once "$WORK" ./bare >>"$WORK/bare.ms"
 done
+read -r ticks1 idle1 <<<"$(cpu_ticks)"
 menu=$(median <"$WORK/menu.ms")
 bare=$(median <"$WORK/bare.ms")
 menu_min=$(sort -n "$WORK/menu.ms" | head -n1)
@@ -86,4 +90,6 @@ awk -v m="$menu" -v b="$bare" -v mm="$menu_min" -v bm="$bare_min" -v n="$REPS" '
     printf "fastest of each: menu %.1f ms, bare window %.1f ms, ratio %.3f\n", mm, bm, mm / bm }'
 echo "menu runs (ms): $(sort -n "$WORK/menu.ms" | tr '\n' ' ')"
 echo "bare runs (ms): $(sort -n "$WORK/bare.ms" | tr '\n' ' ')"
+awk -v t=$((ticks1 - ticks0)) -v i=$((idle1 - idle0)) -v n="$(nproc)" 'BEGIN {
+    if (t > 0) printf "processors over the count: %.0f %% of %d cores busy (the starts themselves included)\n", 100 * (t - i) / t, n }'
 echo "load after: $(uptime)"

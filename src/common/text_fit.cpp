@@ -122,24 +122,30 @@ int CaptionButton::lineRoom() const {
     return std::clamp(contents.height() / std::max(1, QFontMetrics(font()).height()), 1, 2);
 }
 
-QFont CaptionButton::shownFont() const {
-    QFont f = font();
-    f.setStretch(QFont::Unstretched);
+CaptionButton::Caption CaptionButton::fitCaption() const {
+    Caption c{font(), {}};
+    c.font.setStretch(QFont::Unstretched);
     const QString caption = text();
     const int width = textWidth();
     const int lines = lineRoom();
-    if (CaptionLines(f, caption, width, lines).constLast().endsWith(QChar(0x2026))) {
+    c.lines = CaptionLines(c.font, caption, width, lines);
+    if (c.lines.constLast().endsWith(QChar(0x2026))) {
         // Two lines at full width do not hold it: as narrow as needed, down to 75 %.
         for (int stretch = 99; stretch >= 75; --stretch) {
-            f.setStretch(stretch);
-            if (!CaptionLines(f, caption, width, lines).constLast().endsWith(QChar(0x2026))) break;
+            c.font.setStretch(stretch);
+            c.lines = CaptionLines(c.font, caption, width, lines);
+            if (!c.lines.constLast().endsWith(QChar(0x2026))) break;
         }
     }
-    return f;
+    return c;
+}
+
+QFont CaptionButton::shownFont() const {
+    return fitCaption().font;
 }
 
 QStringList CaptionButton::shownLines() const {
-    return CaptionLines(shownFont(), text(), textWidth(), lineRoom());
+    return fitCaption().lines;
 }
 
 void CaptionButton::paintEvent(QPaintEvent*) {
@@ -149,16 +155,16 @@ void CaptionButton::paintEvent(QPaintEvent*) {
     option.text.clear();
     p.drawControl(QStyle::CE_PushButton, option);
     if (text().isEmpty()) return;
-    const QFont f = shownFont();
-    const QStringList lines = CaptionLines(f, text(), textWidth(), lineRoom());
-    p.setFont(f);
-    const QFontMetrics fm(f);
-    const int height = fm.height() * static_cast<int>(lines.size());
+    // The caption is fitted once a paint: each fitting lays the text out anew.
+    const Caption caption = fitCaption();
+    p.setFont(caption.font);
+    const QFontMetrics fm(caption.font);
+    const int height = fm.height() * static_cast<int>(caption.lines.size());
     int y = (this->height() - height) / 2;
     if (isDown()) y += style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this);
     p.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    for (const QString& line : lines) {
+    for (const QString& line : caption.lines) {
         p.drawText(QRect(0, y, width(), fm.height()), Qt::AlignHCenter | Qt::AlignVCenter, line);
         y += fm.height();
     }

@@ -53,6 +53,12 @@ class CaptionButton : public QPushButton {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    struct Caption {
+        QFont font;
+        QStringList lines;
+    };
+    // The font and lines of the caption, as shownFont() and shownLines() tell them.
+    Caption fitCaption() const;
     int textWidth() const;
     int lineRoom() const;
 };

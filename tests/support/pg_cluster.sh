@@ -5,6 +5,7 @@
 #                             a free loopback port, write DIR/odbc.ini, DIR/sys/odbcinst.ini and
 #                             DIR/env (the exports the tests need: ODBCSYSINI, ODBCINI, TAV_PG_*)
 #   pg_cluster.sh stop DIR    stop the server and remove DIR
+# TAV_PG_MAX_CONNECTIONS sets the server's max_connections (default 60).
 set -euo pipefail
 
 PGBIN=${TAV_PG_BIN:-$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n1)}
@@ -54,7 +55,7 @@ unix_socket_directories = '$dir/sock'
 fsync = off
 synchronous_commit = off
 full_page_writes = off
-max_connections = 60
+max_connections = ${TAV_PG_MAX_CONNECTIONS:-60}
 CONF
   as_owner "$PGBIN/pg_ctl" -D "$dir/data" -l "$dir/sock/server.log" -w -t 60 start >/dev/null ||
     { cat "$dir/sock/server.log" >&2; exit 1; }

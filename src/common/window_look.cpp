@@ -23,12 +23,12 @@ QString FaceName(Face face) {
     return {};
 }
 
-QFont DesignFont(const FontSpec& spec) {
-    QFont font(FaceName(spec.face));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    return font;
+QFont DesignFont(const DesignedFont& font) {
+    QFont qfont(FaceName(font.face));
+    qfont.setPointSizeF(font.points);
+    qfont.setBold(font.bold);
+    qfont.setItalic(font.italic);
+    return qfont;
 }
 
 void SetForeground(QWidget* widget, const QColor& colour) {

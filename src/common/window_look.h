@@ -16,7 +16,7 @@ namespace tav::common {
 // the same widths where the office's own is missing.
 enum class Face { Gothic, PGothic, Mincho };
 
-struct FontSpec {
+struct DesignedFont {
     Face face = Face::PGothic;
     double points = 9;
     bool bold = false;
@@ -24,7 +24,7 @@ struct FontSpec {
 };
 
 QString FaceName(Face face);
-QFont DesignFont(const FontSpec& spec);
+QFont DesignFont(const DesignedFont& font);
 
 // The text colour (window text and text).
 void SetForeground(QWidget* widget, const QColor& colour);
@@ -39,7 +39,7 @@ struct Control {
     QString name;
     QString text = {};
     QRect twips = {};
-    std::optional<FontSpec> font = {};
+    std::optional<DesignedFont> font = {};
     std::optional<QColor> foreground = {};
     std::optional<QColor> background = {};
     std::optional<Qt::FocusPolicy> focus = {};

@@ -83,7 +83,7 @@ LKF10060::LKF10060(QWidget* owner)
         common::Place<QLabel>(parent, {.name = "Label1",
                                        .text = QStringLiteral("I005  しばらくお待ちください。"),
                                        .twips = {810, 270, 3525, 225},
-                                       .font = common::FontSpec{common::Face::Gothic, 11.25},
+                                       .font = common::DesignedFont{common::Face::Gothic, 11.25},
                                        .foreground = QColor(0, 0, 0),
                                        .background = QColor(192, 192, 192)});
     Label1->setProperty(kTagProperty, QStringLiteral("しばらくお待ちください。"));

@@ -23,8 +23,8 @@
 
 namespace tav::menu {
 
+using common::DesignedFont;
 using common::Face;
-using common::FontSpec;
 using common::Place;
 using common::TwipsToPixels;
 using platform::Buttons;
@@ -95,10 +95,10 @@ LoginWindow::LoginWindow(QWidget* parent) : QDialog(parent) {
         Place<QLabel>(this, {.name = "Label1",
                              .text = QStringLiteral("ログイン・パスワードを入力してください。"),
                              .twips = {1320, 720, 4215, 375},
-                             .font = FontSpec{Face::PGothic, 11.25}});
-    P_WORD = Place<QLineEdit>(
-        this,
-        {.name = "P_WORD", .twips = {2280, 1200, 1935, 375}, .font = FontSpec{Face::PGothic, 12}});
+                             .font = DesignedFont{Face::PGothic, 11.25}});
+    P_WORD = Place<QLineEdit>(this, {.name = "P_WORD",
+                                     .twips = {2280, 1200, 1935, 375},
+                                     .font = DesignedFont{Face::PGothic, 12}});
     P_WORD->setEchoMode(QLineEdit::Password);
     P_WORD->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // "*"
     Cmd_ok = Place<QPushButton>(
@@ -118,7 +118,7 @@ LoginWindow::LoginWindow(QWidget* parent) : QDialog(parent) {
     Lbl_TITLE = Place<QLabel>(this, {.name = "Lbl_TITLE",
                                      .text = QStringLiteral("TAV貸金業務"),
                                      .twips = {240, 120, 5535, 375},
-                                     .font = FontSpec{Face::PGothic, 18, false, true}});
+                                     .font = DesignedFont{Face::PGothic, 18, false, true}});
 
     common::FitLabel(Label1);
 

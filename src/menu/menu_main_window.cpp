@@ -31,8 +31,8 @@
 
 namespace tav::menu {
 
+using common::DesignedFont;
 using common::Face;
-using common::FontSpec;
 using common::Place;
 using common::SetBackground;
 using common::SetForeground;
@@ -92,7 +92,7 @@ TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
         lblTitle[i] = Place<QLabel>(this, {.name = QStringLiteral("lblTitle(%1)").arg(i),
                                            .text = QStringLiteral("マルヴネ 業務メニュー"),
                                            .twips = {240, i == 0 ? 120 : 150, 0, 0},
-                                           .font = FontSpec{Face::PGothic, 20.25, true, true},
+                                           .font = DesignedFont{Face::PGothic, 20.25, true, true},
                                            .foreground = i == 0 ? Qt::black : Qt::white});
     }
     lblTitle[1]->raise();
@@ -100,32 +100,32 @@ TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
     JISYA0 = Place<QLabel>(this, {.name = "JISYA(0)",
                                   .text = QStringLiteral("自社名"),
                                   .twips = {240, 840, 7200, 300},
-                                  .font = FontSpec{Face::Mincho, 12, true, true}});
+                                  .font = DesignedFont{Face::Mincho, 12, true, true}});
     JISYA0->setProperty("Tag", QStringLiteral("MENUHED"));
     Label3 = Place<QLabel>(this, {.name = "Label3", .twips = {8400, 120, 3420, 255}});
     Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Combo1 = Place<QComboBox>(this, {.name = "Combo1",
                                      .twips = {240, 1380, 4800, 360},
-                                     .font = FontSpec{Face::PGothic, 12, true}});
+                                     .font = DesignedFont{Face::PGothic, 12, true}});
     cmdPageBack = Place<QPushButton>(this, {.name = "cmdPageBack",
                                             .text = QStringLiteral("▲"),
                                             .twips = {5160, 1380, 495, 240},
-                                            .font = FontSpec{Face::PGothic, 8.25},
+                                            .font = DesignedFont{Face::PGothic, 8.25},
                                             .focus = Qt::ClickFocus});
     cmdPageNext = Place<QPushButton>(this, {.name = "cmdPageNext",
                                             .text = QStringLiteral("▼"),
                                             .twips = {5160, 1620, 495, 240},
-                                            .font = FontSpec{Face::PGothic, 8.25},
+                                            .font = DesignedFont{Face::PGothic, 8.25},
                                             .focus = Qt::ClickFocus});
     lblPage = Place<QLabel>(this, {.name = "lblPage",
                                    .text = QStringLiteral("/"),
                                    .twips = {5760, 1500, 0, 0},
-                                   .font = FontSpec{Face::PGothic, 9.75, true}});
+                                   .font = DesignedFont{Face::PGothic, 9.75, true}});
 
     List1 = Place<QListWidget>(Picture1,
                                {.name = "List1",
                                 .twips = {120, 120, kFirstColumnLeft - 300, kPanelHeight - 240},
-                                .font = FontSpec{Face::PGothic, 15.75, false, true},
+                                .font = DesignedFont{Face::PGothic, 15.75, false, true},
                                 .background = QColor(0xC0, 0xFF, 0xC0)});
     List1->setMouseTracking(true);
     List1->viewport()->setMouseTracking(true);
@@ -141,7 +141,7 @@ TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
             {.name = QStringLiteral("Command1(%1)").arg(i),
              .twips = {column + (inPanel ? 0 : kPanelLeft), top + (inPanel ? 0 : kPanelTop),
                        kButtonWidth, kButtonHeight},
-             .font = FontSpec{Face::PGothic, 12},
+             .font = DesignedFont{Face::PGothic, 12},
              .focus = Qt::ClickFocus});
         Command1[i]->setMouseTracking(true);
         Command1[i]->hide();
@@ -151,7 +151,7 @@ TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
     cmdEnd = Place<QPushButton>(this, {.name = "cmdEnd",
                                        .text = QStringLiteral("終了(Esc)"),
                                        .twips = {9960, 6900, 1800, 495},
-                                       .font = FontSpec{Face::PGothic, 9.75},
+                                       .font = DesignedFont{Face::PGothic, 9.75},
                                        .focus = Qt::ClickFocus});
 
     // The focused button is the default button: Enter presses it, and it shows the focus mark.
@@ -160,7 +160,7 @@ TAV_menu1_frm::TAV_menu1_frm(QWidget* parent) : QWidget(parent) {
     lblBiko = Place<QLabel>(this, {.name = "lblBiko",
                                    .text = QStringLiteral("メッセージ"),
                                    .twips = {240, 7140, 0, 0},
-                                   .font = FontSpec{Face::PGothic, 12},
+                                   .font = DesignedFont{Face::PGothic, 12},
                                    .foreground = Qt::blue});
     imgSelIco = Place<QLabel>(this, {.name = "imgSelIco"});
     imgSelIco->hide();

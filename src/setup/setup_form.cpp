@@ -23,8 +23,8 @@ namespace tav::setup {
 namespace {
 
 using common::Control;
+using common::DesignedFont;
 using common::Face;
-using common::FontSpec;
 using common::Place;
 
 constexpr const char* kTabIndexProperty = "TabIndex";
@@ -76,7 +76,7 @@ TAV_set_Form::TAV_set_Form(QWidget* parent) : QWidget(parent) {
                          {.name = "Label1",
                           .text = QStringLiteral("TAV_Loan セットアップ"),
                           .twips = {1560, 120, 5295, 495},
-                          .font = FontSpec{Face::PGothic, 18, false, true},
+                          .font = DesignedFont{Face::PGothic, 18, false, true},
                           .background = QColor(128, 255, 128)},
                          0);
     Label2 = label(this,
@@ -88,13 +88,13 @@ TAV_set_Form::TAV_set_Form(QWidget* parent) : QWidget(parent) {
                        {.name = "Lbl_A_FILE",
                         .text = QString(),
                         .twips = {3480, 960, 1815, 255},
-                        .font = FontSpec{Face::PGothic, 12}},
+                        .font = DesignedFont{Face::PGothic, 12}},
                        8);
     Label3 = label(this,
                    {.name = "Label3",
                     .text = QStringLiteral("セットアップ"),
                     .twips = {2640, 1440, 1455, 375},
-                    .font = FontSpec{Face::PGothic, 14.25}},
+                    .font = DesignedFont{Face::PGothic, 14.25}},
                    9);
     Cmd_SETUP = button(
         this,
@@ -104,7 +104,7 @@ TAV_set_Form::TAV_set_Form(QWidget* parent) : QWidget(parent) {
     Txt_HOSOKU = textBox(this,
                          {.name = "Txt_HOSOKU",
                           .twips = {6840, 960, 4815, 1455},
-                          .font = FontSpec{Face::PGothic, 12},
+                          .font = DesignedFont{Face::PGothic, 12},
                           .background = QColor(255, 255, 0)},
                          5);
     common::SetBackground(Txt_HOSOKU->viewport(), QColor(255, 255, 0));
@@ -134,7 +134,7 @@ TAV_set_Form::TAV_set_Form(QWidget* parent) : QWidget(parent) {
     Txt_readme = textBox(this,
                          {.name = "Txt_readme",
                           .twips = {480, 3720, 8055, 3615},
-                          .font = FontSpec{Face::PGothic, 12}},
+                          .font = DesignedFont{Face::PGothic, 12}},
                          3);
     Txt_readme->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The scroll bars scroll without taking the focus.

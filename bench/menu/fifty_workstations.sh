@@ -61,20 +61,10 @@ done
 source "$PG_DIR/env"
 PGBIN=${TAV_PG_BIN:-$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -n1)}
 sql() { "$PGBIN/psql" -X -q -At -v ON_ERROR_STOP=1 -h 127.0.0.1 -p "$TAV_PG_PORT" -U "$TAV_PG_USER" tavtest -c "$1"; }
-SCHEMA="CREATE TABLE 名称マスタ (名称ＩＤ TEXT, 名称区分 TEXT, 名称名称 TEXT, 名称説明 TEXT);
-CREATE TABLE 自社情報 (アドレス INTEGER, メニューヘッダ TEXT"
-for d in １ ２ ３ ４ ５ ６ ７; do SCHEMA+=", タイトル${d}行目 TEXT, 内容${d}行目 TEXT"; done
-SCHEMA+=");
-INSERT INTO 自社情報 (アドレス, メニューヘッダ) VALUES (100, '株式会社マルヴネ　本店');
-INSERT INTO 名称マスタ VALUES ('TAV_MENU', 'M0', 'TAV_MENU1.DAT', '');
-INSERT INTO 名称マスタ VALUES ('VERSION', 'BA', 'Ver 1.0', '');
-INSERT INTO 名称マスタ VALUES ('BK_KING', 'BK', '..\\..\\Backup', '');
-INSERT INTO 名称マスタ VALUES ('TAV_OPT01', 'MA', '顧客一覧表', '顧客一覧');
-INSERT INTO 名称マスタ VALUES ('TAV_OPT02', 'MA', '延滞者リスト', '延滞');
-INSERT INTO 名称マスタ VALUES ('TAV_OPT03', 'MA', '利息計算', '利息');
-CREATE ROLE tav_ws LOGIN;
-GRANT SELECT, UPDATE ON 名称マスタ, 自社情報 TO tav_ws;"
-sql "$SCHEMA" >/dev/null
+# The office database as the package ships it, and an ordinary role for the workstations.
+"$PGBIN/psql" -X -q -v ON_ERROR_STOP=1 -h 127.0.0.1 -p "$TAV_PG_PORT" -U "$TAV_PG_USER" tavtest \
+    -f "$SOURCE_DIR/packaging/sql/tav_schema_postgresql.sql" >/dev/null
+sql "CREATE ROLE tav_ws LOGIN; GRANT SELECT, UPDATE ON 名称マスタ, 自社情報 TO tav_ws;" >/dev/null
 clients() { sql "SELECT count(*) FROM pg_stat_activity WHERE backend_type = 'client backend' AND pid <> pg_backend_pid()"; }
 
 # ---- the installations -------------------------------------------------------------------------

@@ -142,9 +142,6 @@ bool isSqliteNumeric(const odbc::ColumnInfo& c) {
     return c.kind == odbc::ColumnClass::Integer || c.kind == odbc::ColumnClass::Number;
 }
 
-// The kind a numeric column's text takes: an integer (in an INTEGER column) when it is a
-// whole number that fits 64 bits, a number when it has the form of one, "Inf" and "-Inf" as
-// infinities; anything else stays text. The bytes are ASCII when they match at all.
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -191,6 +188,9 @@ bool realNumber(const char* p, const char* end) {
     return p == end;
 }
 
+// The kind a numeric column's text takes: an integer (in an INTEGER column) when it is a
+// whole number that fits 64 bits, a number when it has the form of one, "Inf" and "-Inf" as
+// infinities; anything else stays text. The bytes are ASCII when they match at all.
 void settleSqliteValue(Cell& cell, odbc::ColumnClass declared, const QByteArray& textBytes) {
     if (cell.kind != Cell::Text) return;
     const char* p = textBytes.constData() + cell.text.offset;

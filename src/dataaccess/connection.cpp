@@ -11,7 +11,6 @@ using namespace detail;
 
 namespace {
 
-
 QString readSetting(const platform::IniFile& ini, const QString& section, const QString& key,
                     const QString& defaultValue, int readSize) {
     return cleanSetting(ini.getString(section, key, defaultValue, readSize));

@@ -13,7 +13,6 @@ using namespace detail;
 
 namespace {
 
-
 bool cursorInRange(qint16 c) {
     return c >= 0 && c < kCursorCount;
 }
@@ -32,7 +31,8 @@ CursorRow& enterCursor(const QString& op, const QString& failureCode, qint16 c,
     }
     CursorRow& row = s.cursors[c];
     if (!s.currentAccessKind.isSharedWith(row.accessKind)) s.currentAccessKind = row.accessKind;
-    if (!isServedKind(row.accessKind)) refuse(op, code::KindNotServedHere, l102Text(row.accessKind));
+    if (!isServedKind(row.accessKind))
+        refuse(op, code::KindNotServedHere, l102Text(row.accessKind));
     return row;
 }
 
@@ -283,8 +283,7 @@ std::unique_ptr<RecordSet> runQuery(Database& db, const QString& sql) {
     auto pending = std::make_unique<PendingRows>();
     pending->text = translateSql(sql, db.backend);
     pending->database = &db;
-    pending->statement =
-        startStatement(db, pending->text, &pending->columns, &pending->declared);
+    pending->statement = startStatement(db, pending->text, &pending->columns, &pending->declared);
     const std::vector<odbc::ColumnInfo>& cols = pending->columns;
     rs->columns = cols.size();
     rs->names.reserve(cols.size());
@@ -379,10 +378,9 @@ QVariant Q0300_DECLARE(qint16 db, qint16 cursor, const QString& sql, qint16 opti
 }
 
 QVariant Q0500_FETCH(qint16 cursor) {
-    CursorRow& row =
-        enterCursor(code::Fetch, code::FetchFailed, cursor, code::TraceFetch, [&] {
-            return QStringLiteral("Q0500_FETCH( ") + QString::number(cursor) + QStringLiteral(" )");
-        });
+    CursorRow& row = enterCursor(code::Fetch, code::FetchFailed, cursor, code::TraceFetch, [&] {
+        return QStringLiteral("Q0500_FETCH( ") + QString::number(cursor) + QStringLiteral(" )");
+    });
     RecordSet* rs = row.recordSet.get();
     if (!rs) fail(code::Fetch, code::FetchFailed, runtimeFailure(kObjectNotSet));
     if (!rowAt(code::Fetch, code::FetchFailed, *rs, rs->current))
@@ -393,11 +391,9 @@ QVariant Q0500_FETCH(qint16 cursor) {
 }
 
 QVariant Q0600_DS_CLOSE(qint16 cursor) {
-    CursorRow& row =
-        enterCursor(code::Close, code::CloseFailed, cursor, code::TraceClose, [&] {
-            return QStringLiteral("Q0600_DS_CLOSE( ") + QString::number(cursor) +
-                   QStringLiteral(" )");
-        });
+    CursorRow& row = enterCursor(code::Close, code::CloseFailed, cursor, code::TraceClose, [&] {
+        return QStringLiteral("Q0600_DS_CLOSE( ") + QString::number(cursor) + QStringLiteral(" )");
+    });
     if (!row.recordSet) fail(code::Close, code::CloseFailed, runtimeFailure(kObjectNotSet));
     releaseRecordSet(row.recordSet);
     return true;
@@ -456,13 +452,11 @@ QVariant Q0700_SGET(qint16 cursor, const QString& name) {
 }
 
 QVariant Q0700_NGET(qint16 cursor, const QString& name) {
-    return typedGet(cursor, name, code::TraceGetNumber, QStringLiteral("Q0700_NGET"),
-                    NullAs::Zero);
+    return typedGet(cursor, name, code::TraceGetNumber, QStringLiteral("Q0700_NGET"), NullAs::Zero);
 }
 
 QVariant Q0700_DGET(qint16 cursor, const QString& name) {
-    return typedGet(cursor, name, code::TraceGetDate, QStringLiteral("Q0700_DGET"),
-                    NullAs::Date);
+    return typedGet(cursor, name, code::TraceGetDate, QStringLiteral("Q0700_DGET"), NullAs::Date);
 }
 
 QVariant Q0710_GET(qint16 cursor, qint16 position) {

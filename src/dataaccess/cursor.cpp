@@ -40,9 +40,10 @@ CursorRow& enterCursor(const QString& op, const QString& failureCode, qint16 c,
 struct Truncated {};
 
 // Reads the next block of the result through bound buffers; false at the end of the result.
-bool readBoundBlock(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols, RecordSet& rs) {
+bool readBoundBlock(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols, SQLULEN rows,
+                    RecordSet& rs) {
     const SQLLEN nul = rs.wideText ? 2 : 1;
-    if (const SQLULEN n = st.fetchBlock()) {
+    if (const SQLULEN n = st.fetchBlock(rows)) {
         for (SQLULEN r = 0; r < n; ++r) {
             for (size_t i = 0; i < cols.size(); ++i) {
                 Cell cell;
@@ -88,8 +89,8 @@ bool readBoundBlock(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& co
 
 // Reads up to a block's rows of the result, value by value; false at the end of the result.
 bool readUnboundBlock(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols,
-                      RecordSet& rs) {
-    for (SQLULEN read = 0; read < kRowsPerBlock; ++read) {
+                      SQLULEN rows, RecordSet& rs) {
+    for (SQLULEN read = 0; read < rows; ++read) {
         if (!st.fetch()) return read > 0;
         for (size_t i = 0; i < cols.size(); ++i) {
             const auto column = static_cast<SQLUSMALLINT>(i + 1);
@@ -253,17 +254,21 @@ void readNextBlock(RecordSet& rs) {
     const size_t firstCell = rs.cells.size();
     const size_t rowsBefore = rs.rows;
     const qsizetype textBefore = rs.textBytes.size();
+    // A cursor is often read only in part (one row of a key, the lines a look-up shows): the
+    // first block is small and each next one twice the size, so little is read past what is used.
+    const SQLULEN rows = std::min<SQLULEN>(kRowsPerBlock, SQLULEN{kFirstBlockRows} << std::min(p.blocksRead, 16u));
+    ++p.blocksRead;
     bool more;
     try {
-        more = p.blocks ? readBoundBlock(*p.statement, p.columns, rs)
-                        : readUnboundBlock(*p.statement, p.columns, rs);
+        more = p.blocks ? readBoundBlock(*p.statement, p.columns, rows, rs)
+                        : readUnboundBlock(*p.statement, p.columns, rows, rs);
     } catch (const Truncated&) {
         // The block's rows read so far are dropped and read again value by value.
         rs.cells.resize(firstCell);
         rs.rows = rowsBefore;
         rs.textBytes.resize(textBefore);
         rerunValueByValue(rs);
-        more = readUnboundBlock(*p.statement, p.columns, rs);
+        more = readUnboundBlock(*p.statement, p.columns, rows, rs);
     }
     if (!p.declared.empty()) {
         for (size_t i = firstCell; i < rs.cells.size(); ++i) {

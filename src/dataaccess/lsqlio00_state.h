@@ -18,7 +18,8 @@ extern const QString kOdbcDao;       // "ODBC_DAO"
 extern const QString kOdbcDaoRdasv;  // "ODBC_DAO_RDASV"
 constexpr int kQueryTimeoutSeconds = 500;
 constexpr int kFlagCount = kDbCount;  // one connected flag per DB number, 20 included
-// Rows a cursor reads from the driver at a time.
+// Rows a cursor reads from the driver at a time: the first block, and the most any block holds.
+constexpr unsigned kFirstBlockRows = 32;
 constexpr unsigned kRowsPerBlock = 256;
 // Rows PostgreSQL's driver fetches from the server at a time (a round trip each).
 constexpr unsigned kServerFetchRows = 1024;
@@ -61,6 +62,7 @@ struct PendingRows {
     std::vector<odbc::ColumnInfo> columns;    // as read: SQLite's numeric columns as text
     std::vector<odbc::ColumnClass> declared;  // SQLite: the declared kinds each value settles by
     bool blocks = false;                      // through bound buffers, a block at a time
+    unsigned blocksRead = 0;                  // each block is twice the one before
     QString text;                             // the statement as run, for a run value by value
     Database* database = nullptr;             // the database it runs on
 };

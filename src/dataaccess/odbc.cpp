@@ -343,7 +343,8 @@ bool Statement::bindColumns(const std::vector<ColumnInfo>& columns, SQLULEN rows
             default:
                 return false;
         }
-        bound[i].data.resize(static_cast<size_t>(bound[i].width) * rowsPerBlock);
+        bound[i].data =
+            std::make_unique_for_overwrite<char[]>(static_cast<size_t>(bound[i].width) * rowsPerBlock);
         bound[i].indicators.resize(rowsPerBlock);
     }
     if (!ok(SQLSetStmtAttr(handle_, SQL_ATTR_ROW_BIND_TYPE,
@@ -363,15 +364,24 @@ bool Statement::bindColumns(const std::vector<ColumnInfo>& columns, SQLULEN rows
     SQLSetStmtAttr(handle_, SQL_ATTR_ROWS_FETCHED_PTR, &fetched_, 0);
     for (size_t i = 0; i < columns.size(); ++i) {
         if (!ok(SQLBindCol(handle_, static_cast<SQLUSMALLINT>(i + 1), cTypes[i],
-                           bound[i].data.data(), bound[i].width, bound[i].indicators.data()))) {
+                           bound[i].data.get(), bound[i].width, bound[i].indicators.data()))) {
             fail(QStringLiteral("SQLBindCol"));
         }
     }
     bound_ = std::move(bound);
+    blockRows_ = rowsPerBlock;
     return true;
 }
 
-SQLULEN Statement::fetchBlock() {
+SQLULEN Statement::fetchBlock(SQLULEN rows) {
+    rows = std::clamp<SQLULEN>(rows, 1, rowStatus_.size());
+    if (rows != blockRows_) {
+        if (!ok(SQLSetStmtAttr(handle_, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(rows),
+                               0))) {
+            fail(QStringLiteral("SQLSetStmtAttr"));
+        }
+        blockRows_ = rows;
+    }
     fetched_ = 0;
     SQLRETURN rc = SQLFetch(handle_);
     if (rc == SQL_NO_DATA) return 0;

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -139,15 +140,16 @@ class Statement {
     // binds nothing, when a column does not qualify or the driver refuses row arrays.
     static constexpr SQLULEN kMaxBoundChars = 4000;
     bool bindColumns(const std::vector<ColumnInfo>& columns, SQLULEN rowsPerBlock);
-    // Fetches the next block into the buffers; the number of rows it holds, 0 past the end.
-    SQLULEN fetchBlock();
+    // Fetches the next block of up to `rows` rows (at most the rowsPerBlock bound) into the
+    // buffers; the number of rows it holds, 0 past the end.
+    SQLULEN fetchBlock(SQLULEN rows);
     // A value of the block: its indicator (SQL_NULL_DATA for NULL, else its length in bytes)
     // and its bytes. A text longer than its buffer shows as an indicator above boundWidth - a NUL.
     SQLLEN boundIndicator(SQLULEN row, size_t column) const {
         return bound_[column].indicators[row];
     }
     const char* boundData(SQLULEN row, size_t column) const {
-        return bound_[column].data.data() + row * static_cast<size_t>(bound_[column].width);
+        return bound_[column].data.get() + row * static_cast<size_t>(bound_[column].width);
     }
     SQLLEN boundWidth(size_t column) const { return bound_[column].width; }
     // Rows a non-query statement changed (-1 when the driver cannot tell).
@@ -162,7 +164,7 @@ class Statement {
 
     struct Bound {
         SQLLEN width = 0;
-        std::vector<char> data;
+        std::unique_ptr<char[]> data;  // the driver writes every byte it is read back by
         std::vector<SQLLEN> indicators;
     };
     Connection& connection_;
@@ -170,6 +172,7 @@ class Statement {
     std::vector<Bound> bound_;
     std::vector<SQLUSMALLINT> rowStatus_;
     SQLULEN fetched_ = 0;
+    SQLULEN blockRows_ = 0;  // the row array size set on the statement
 };
 
 }  // namespace tav::dataaccess::odbc

@@ -377,21 +377,47 @@ void prepareColumns() {
 
 }  // namespace
 
+namespace {
+
+// A read value without the blanks at either end.
+QStringView trimmedBlanks(const QString& s) {
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (end > 0 && s[end - 1] == u' ') --end;
+    while (begin < end && s[begin] == u' ') ++begin;
+    return QStringView(s).mid(begin, end - begin);
+}
+
+// Appends the text cut or filled to the width; nothing for no width. Built in place: a look-up
+// formats every line it shows.
+void appendPadCut(QString& out, QStringView text, int width, QChar fill) {
+    if (width <= 0) return;
+    if (text.size() >= width) {
+        out += text.left(width);
+        return;
+    }
+    out += text;
+    out.resize(out.size() + width - text.size(), fill);
+}
+
+}  // namespace
+
 void BuildCodeKey(QString& keyPart, QString& namePart) {
-    if (!prepared().active) prepareColumns();
-    const PreparedColumns& p = prepared();
-    keyPart.clear();
-    namePart.clear();
+    PreparedColumns& p = prepared();
+    if (!p.active) prepareColumns();
+    keyPart.resize(0);
+    namePart.resize(0);
     for (const PreparedColumn& col : p.keys) {
         const int width = col.width;
         if (col.kind == PreparedColumn::Text || col.kind == PreparedColumn::DoubleByte) {
-            const QString value = Trim(da::Q0700_SGET(kCursor, col.name).toString());
+            const QString read = da::Q0700_SGET(kCursor, col.name).toString();
+            const QStringView value = trimmedBlanks(read);
             if (value.size() > width) {
                 SystemLogReport(QStringLiteral("D6053"), common::code::LookupOverflow, 1, 0,
-                                overflowMessage(value, width));
+                                overflowMessage(value.toString(), width));
                 keyPart += value.left(width);
             } else {
-                keyPart += padCut(value, width, u' ');
+                appendPadCut(keyPart, value, width, u' ');
             }
         } else {
             const qint64 n = toWhole(da::Q0700_NGET(kCursor, col.name));
@@ -408,14 +434,13 @@ void BuildCodeKey(QString& keyPart, QString& namePart) {
         const int width = col.width;
         switch (col.kind) {
             case PreparedColumn::Text:
-                namePart +=
-                    padCut(Trim(da::Q0700_SGET(kCursor, col.name).toString()), width, u' ') + u' ';
+            case PreparedColumn::DoubleByte: {
+                const QChar fill = col.kind == PreparedColumn::Text ? QChar(u' ') : QChar(0x3000);
+                const QString read = da::Q0700_SGET(kCursor, col.name).toString();
+                appendPadCut(namePart, trimmedBlanks(read), width, fill);
+                namePart += fill;
                 break;
-            case PreparedColumn::DoubleByte:
-                namePart += padCut(Trim(da::Q0700_SGET(kCursor, col.name).toString()), width,
-                                   QChar(0x3000)) +
-                            QChar(0x3000);
-                break;
+            }
             case PreparedColumn::RightAligned:
                 namePart += QString::number(toWhole(da::Q0700_NGET(kCursor, col.name)))
                                 .rightJustified(width, u' ') +
@@ -438,6 +463,27 @@ int listLineWidthTwips(const QListWidget* list, const QString& line) {
     return platform::PixelsToTwips(QFontMetrics(list->font()).horizontalAdvance(line.left(end)));
 }
 
+namespace {
+
+// common::HalfWidthIsHalf measures some hundred characters: asked once for each font the list
+// takes.
+bool halfWidthIsHalf(const QFont& font) {
+    struct Known {
+        QFont font;
+        bool halfIsHalf = false;
+        bool valid = false;
+    };
+    Known& known = context().get<Known>();
+    if (!known.valid || known.font != font) {
+        known.font = font;
+        known.halfIsHalf = common::HalfWidthIsHalf(font);
+        known.valid = true;
+    }
+    return known.halfIsHalf;
+}
+
+}  // namespace
+
 // The widest line of a list, found without shaping every line: in a face whose half-width
 // characters are exactly half a full-width one, a line of more columns is the wider, so only
 // the line of most columns and the lines of other characters are measured. The first of equally
@@ -445,7 +491,7 @@ int listLineWidthTwips(const QListWidget* list, const QString& line) {
 class WidestLine {
   public:
     explicit WidestLine(const QListWidget* list)
-        : list_(list), byColumns_(common::HalfWidthIsHalf(list->font())) {}
+        : list_(list), byColumns_(halfWidthIsHalf(list->font())) {}
 
     void offer(int index, const QString& line) {
         qsizetype end = line.size();

@@ -2,8 +2,9 @@
 // sets another count: 1000000 for the office-scale figure), against reading the same
 // statement's rows with plain unixODBC calls on the same driver settings as the layer's (SQLite
 // stepping through the result, PostgreSQL reading it in blocks through a server cursor): the
-// rows the look-up shows (limit + 1) and the whole result. The look-up's counter rss_growth_MB
-// is the resident memory it added to the program at rest.
+// rows the look-up shows (limit + 1) and the whole result. BM_LayerLimitRows reads the look-up's
+// rows through the data-access layer alone. The look-up's counter rss_growth_MB is the resident
+// memory it added to the program at rest.
 //
 //   bench_code_lookup                       SQLite only
 //   . $PG_DIR/env && bench_code_lookup      also PostgreSQL (tests/support/pg_cluster.sh start)
@@ -234,6 +235,28 @@ void BM_FillCodeList(benchmark::State& state, Backend b) {
     state.counters["rss_growth_MB"] = residentMb() - atRest;
 }
 
+// The rows the look-up needs (limit + 1) read through the data-access layer as the look-up reads
+// them, every column as text, without the formatting and the window: the layer's share.
+void BM_LayerLimitRows(benchmark::State& state, Backend b) {
+    if (!use(state, b)) return;
+    namespace da = tav::dataaccess;
+    const QString columns[] = {QStringLiteral("CODE"), QStringLiteral("NAME"), QStringLiteral("KANA")};
+    for (auto _ : state) {
+        int rows = 0;
+        if (da::isTrue(da::Q0300_DECLARE(0, 0, kStatement))) {
+            do {
+                for (const QString& c : columns) {
+                    QString text = da::Q0700_SGET(0, c).toString();
+                    benchmark::DoNotOptimize(text);
+                }
+            } while (++rows <= state.range(0) && da::isTrue(da::Q0500_FETCH(0)));
+        }
+        da::Q0600_DS_CLOSE(0);
+        if (rows != state.range(0) + 1) state.SkipWithError("wrong row count");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 // The rows the look-up needs: limit + 1.
 void BM_PlainOdbcLimitRows(benchmark::State& state, Backend b) {
     Table* t = use(state, b);
@@ -259,6 +282,7 @@ BENCHMARK_CAPTURE(BM_FillCodeList, SQLite, Backend::SQLite)
     ->Arg(1000)
     ->Arg(50000)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LayerLimitRows, SQLite, Backend::SQLite)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PlainOdbcLimitRows, SQLite, Backend::SQLite)
     ->Arg(200)
     ->Arg(1000)
@@ -269,6 +293,9 @@ BENCHMARK_CAPTURE(BM_FillCodeList, PostgreSQL, Backend::PostgreSQL)
     ->Arg(200)
     ->Arg(1000)
     ->Arg(50000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LayerLimitRows, PostgreSQL, Backend::PostgreSQL)
+    ->Arg(200)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PlainOdbcLimitRows, PostgreSQL, Backend::PostgreSQL)
     ->Arg(200)

@@ -45,25 +45,26 @@ export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/home/.config XDG_CACHE_HOME=$WORK/h
 unset DISPLAY WAYLAND_DISPLAY SESSION_MANAGER XDG_CONFIG_DIRS XDG_DATA_DIRS TAV_MENU_STATE_FILE
 CAPTION='マルヴネシステム Ver 1.0'
 
-# Starts a program in its folder, waits (30 s at most) for its window, ends it; prints the ms.
+# Starts a program in its folder; the probe ends it once its window is painted (30 s at most).
+# Prints the ms. The script only waits meanwhile: a polling loop would take a processor from
+# the program.
 start_once() {  # <folder> <program>
     rm -f "$WORK/probe"
-    (cd "$1" && export TAV_PROBE_T0=${EPOCHREALTIME/,/.} && exec "$2" >>"$WORK/out" 2>&1) &
+    (cd "$1" && export TAV_PROBE_T0=${EPOCHREALTIME/,/.} TAV_PROBE_QUIT=1 &&
+        exec "$2" >>"$WORK/out" 2>&1) &
     PID=$!
-    local deadline=$((SECONDS + 30)) ms=
-    while [ -z "$ms" ]; do
-        ms=$(sed -n "s/^shown \\([0-9.]*\\) $CAPTION\$/\\1/p" "$WORK/probe" 2>/dev/null | head -n1 || true)
-        [ -n "$ms" ] && break
-        if ! kill -0 "$PID" 2>/dev/null || ((SECONDS >= deadline)); then
-            echo "FAIL: $2 did not show its window:" >&2
-            cat "$WORK/probe" "$WORK/out" "$APP/FEND_SYS.LOG" 2>/dev/null >&2
-            exit 1
-        fi
-        sleep 0.005
-    done
-    kill "$PID"
-    wait "$PID" 2>/dev/null || true
+    sleep 30 >/dev/null 2>&1 &
+    local watchdog=$! ms
+    wait -n "$PID" "$watchdog" 2>/dev/null || true
+    kill -KILL "$PID" "$watchdog" 2>/dev/null || true
+    wait "$PID" "$watchdog" 2>/dev/null || true
     PID=
+    ms=$(sed -n "s/^shown \\([0-9.]*\\) $CAPTION\$/\\1/p" "$WORK/probe" 2>/dev/null | head -n1 || true)
+    if [ -z "$ms" ]; then
+        echo "FAIL: $2 did not show its window:" >&2
+        cat "$WORK/probe" "$WORK/out" "$APP/FEND_SYS.LOG" 2>/dev/null >&2
+        exit 1
+    fi
     echo "$ms"
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }

@@ -87,8 +87,40 @@ void closeRecordSetsOf(int db) {
 
 }  // namespace
 
+void OpenAhead(qint16 db) {
+    DataAccessState& s = dataAccessState();
+    if (db < 0 || db >= kDbCount || s.ahead.valid()) return;
+    DbSettings settings;
+    loadSettings(db, settings);
+    if (!settings.dataSource.isEmpty() || settings.path.isEmpty()) return;
+    s.aheadDb = db;
+    s.aheadPath = settings.path;
+    s.ahead = std::async(std::launch::async, [path = settings.path] {
+        try {
+            return openFile(path);
+        } catch (...) {
+            return std::unique_ptr<Database>();
+        }
+    });
+}
+
+namespace {
+// The database OpenAhead opened for this DB number and file; null for none.
+std::unique_ptr<Database> takeOpenedAhead(int db, const QString& path) {
+    DataAccessState& s = dataAccessState();
+    if (!s.ahead.valid()) return nullptr;
+    std::unique_ptr<Database> opened = s.ahead.get();
+    const bool same = s.aheadDb == db && s.aheadPath == path;
+    s.aheadDb = -1;
+    s.aheadPath.clear();
+    return same ? std::move(opened) : nullptr;
+}
+}  // namespace
+
 QVariant Q0100_CONNECT(qint16 db, const QString& logon, const QString& password) {
     DataAccessState& s = dataAccessState();
+    // No connection is made while the one opened ahead is still under way.
+    if (s.ahead.valid()) s.ahead.wait();
     try {
         if (s.rawDebug.isEmpty()) {
             const platform::IniFile ini = platform::IniFile::load(settingsFilePath());
@@ -150,7 +182,8 @@ QVariant Q0100_CONNECT(qint16 db, const QString& logon, const QString& password)
             opened = openDataSource(e.dataSource, e.logonId, e.password);
         } else if (!e.path.isEmpty()) {
             connectString = QStringLiteral("MS Access;PWD=") + e.password;
-            opened = openFile(e.path);
+            opened = takeOpenedAhead(db, e.path);
+            if (!opened) opened = openFile(e.path);
         } else {
             refuse(code::Connect, code::DeclareFailed, l103Text(db));
         }

@@ -19,6 +19,13 @@ bool isTrue(const QVariant& v);
 // Connects DB number `db` as FEND_RUN.INI describes it; a non-empty logon or password replaces
 // the one of the settings file for this connection.
 QVariant Q0100_CONNECT(qint16 db, const QString& logon = {}, const QString& password = {});
+// Starts opening a DB number's database file on a thread of its own, so that a program that
+// connects once its window is built finds the driver loaded and the file open: the first
+// Q0100_CONNECT of that DB number takes the connection if its settings still lead to that file.
+// Only for a database file; a data source is left alone, as trying it would open a server
+// connection. Nothing is reported here: a file that does not open is opened again by
+// Q0100_CONNECT, which reports the failure.
+void OpenAhead(qint16 db);
 QVariant Q0200_DISCON(qint16 db);
 
 // Runs a SELECT of the office dialect on DB number `db` into cursor `cursor`; the first row is

@@ -4,6 +4,7 @@
 // benchmark) look at the tables and start each case from a fresh process state.
 #include <QString>
 #include <QVariant>
+#include <future>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -145,6 +146,10 @@ struct DataAccessState {
     std::vector<EngineError> errors;  // the engine's error collection of the last failure
     std::vector<Cell> spareCells;     // buffers of the last record set released
     QByteArray spareText;
+    // OpenAhead's database file, opened on a thread of its own for the first Q0100_CONNECT.
+    qint16 aheadDb = -1;
+    QString aheadPath;
+    std::future<std::unique_ptr<Database>> ahead;
 };
 
 // The data access layer's state in the program's context.

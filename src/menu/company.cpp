@@ -80,6 +80,10 @@ void M2000_OPEN_RTN() {
     }
 }
 
+void OpenOfficeDatabaseAhead() {
+    dataaccess::OpenAhead(kDb);
+}
+
 void M0030_JISYA_L_SET(MenuWindow& window) {
     try {
         M2200_JISYA_SET();

@@ -24,6 +24,8 @@ CompanyRecord& companyRecord();
 QString CompanySelectStatement();
 
 void M2000_OPEN_RTN();
+// Opens the office database while the window is built (dataaccess::OpenAhead).
+void OpenOfficeDatabaseAhead();
 void M0030_JISYA_L_SET(MenuWindow& window);
 void M2200_JISYA_SET();
 void M2530_FORM_DATA_CREATE();

@@ -215,6 +215,36 @@ TEST_F(Connections, MissingDatabaseFileIsAFailedConnectionAndIsNotCreated) {
     EXPECT_EQ(dataAccessState().connectedFlags[0], u'0');
 }
 
+TEST_F(Connections, AFileOpenedAheadBecomesTheConnectionAndADataSourceIsNotTried) {
+    ini(QStringLiteral("[DBPATH]\nZ_PATH0=%1\n[DSRC]\nZ_DSRC1=NO_SUCH_SOURCE\n")
+            .arg(sqlite->filePath()));
+    sqlite->exec(QStringLiteral("CREATE TABLE 先 (番号 INTEGER)"));
+    DataAccessState& s = dataAccessState();
+    OpenAhead(1);
+    EXPECT_FALSE(s.ahead.valid());
+    OpenAhead(0);
+    ASSERT_TRUE(s.ahead.valid());
+    EXPECT_TRUE(isTrue(Q0100_CONNECT(0)));
+    EXPECT_FALSE(s.ahead.valid());
+    EXPECT_EQ(Q0300_DECLARE(0, 0, QStringLiteral("SELECT 番号 FROM 先")), QVariant(kNoData));
+    EXPECT_TRUE(log().isEmpty());
+}
+
+TEST_F(Connections, AMissingFileOpenedAheadFailsAsItWouldOtherwise) {
+    const QString path = folder.file(QStringLiteral("missing.db"));
+    ini(QStringLiteral("[DBPATH]\nZ_PATH0=") + path + u'\n');
+    EXPECT_EQ(exitStatusOf([] {
+                  OpenAhead(0);
+                  Q0100_CONNECT(0);
+              }),
+              2);
+    EXPECT_EQ(log(),
+              (QStringList{
+                  QStringLiteral("Q0100 L901 1 00000053 (53) ファイルが見つかりません。 ") + path,
+                  QStringLiteral("Q0100 L901 5 00000053 ") + kClosing}));
+    EXPECT_FALSE(QFile::exists(path));
+}
+
 TEST_F(Connections, FileThatIsNoDatabaseIsAFailedConnection) {
     const QString path = folder.file(QStringLiteral("notes.txt"));
     tav::test::writeFile(path, QByteArray(4096, 'x'));

@@ -30,7 +30,9 @@ CursorRow& enterCursor(const QString& op, const QString& failureCode, qint16 c,
              runtimeFailure(kOutOfRange, QStringLiteral("(ｶｰｿﾙ番号=") + QString::number(c) + u')'));
     }
     CursorRow& row = s.cursors[c];
-    if (!s.currentAccessKind.isSharedWith(row.accessKind)) s.currentAccessKind = row.accessKind;
+    // Compared by content: a kind held as a literal shares no data, so a check for shared data
+    // would copy it on every call.
+    if (s.currentAccessKind != row.accessKind) s.currentAccessKind = row.accessKind;
     if (!isServedKind(row.accessKind))
         refuse(op, code::KindNotServedHere, l102Text(row.accessKind));
     return row;

@@ -603,6 +603,7 @@ void readRows(QListWidget* list, const QString& sql) {
         ~Done() { prepared().active = false; }
     } done;
     QStringList lines;
+    lines.reserve(std::clamp(s.rowLimit, 0, 4096));
     QString keyPart;
     QString namePart;
     WidestLine widest(list);

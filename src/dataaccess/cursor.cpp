@@ -20,9 +20,8 @@ bool cursorInRange(qint16 c) {
 // The start of every operation on a cursor: the range, the current access kind, the trace, the
 // access-kind check. Returns the cursor's row. The trace text is only built when the trace is on.
 template <typename TraceText>
-CursorRow& enterCursor(const QString& op, const QString& failureCode, qint16 c,
-                       const QString& traceCode, TraceText&& traceText) {
-    DataAccessState& s = dataAccessState();
+CursorRow& enterCursor(DataAccessState& s, const QString& op, const QString& failureCode,
+                       qint16 c, const QString& traceCode, TraceText&& traceText) {
     if (s.trace) common::SystemLogReport(op, traceCode, 1, 0, traceText());
     if (!cursorInRange(c)) {
         s.currentAccessKind = kOdbcDao;
@@ -385,7 +384,7 @@ QVariant Q0300_DECLARE(qint16 db, qint16 cursor, const QString& sql, qint16 opti
 }
 
 QVariant Q0500_FETCH(qint16 cursor) {
-    CursorRow& row = enterCursor(code::Fetch, code::FetchFailed, cursor, code::TraceFetch, [&] {
+    CursorRow& row = enterCursor(dataAccessState(), code::Fetch, code::FetchFailed, cursor, code::TraceFetch, [&] {
         return QStringLiteral("Q0500_FETCH( ") + QString::number(cursor) + QStringLiteral(" )");
     });
     RecordSet* rs = row.recordSet.get();
@@ -398,7 +397,7 @@ QVariant Q0500_FETCH(qint16 cursor) {
 }
 
 QVariant Q0600_DS_CLOSE(qint16 cursor) {
-    CursorRow& row = enterCursor(code::Close, code::CloseFailed, cursor, code::TraceClose, [&] {
+    CursorRow& row = enterCursor(dataAccessState(), code::Close, code::CloseFailed, cursor, code::TraceClose, [&] {
         return QStringLiteral("Q0600_DS_CLOSE( ") + QString::number(cursor) + QStringLiteral(" )");
     });
     if (!row.recordSet) fail(code::Close, code::CloseFailed, runtimeFailure(kObjectNotSet));
@@ -406,9 +405,10 @@ QVariant Q0600_DS_CLOSE(qint16 cursor) {
     return true;
 }
 
-QVariant Q0700_GET(qint16 cursor, const QString& name) {
+namespace {
+QVariant getByName(DataAccessState& s, qint16 cursor, const QString& name) {
     CursorRow& row =
-        enterCursor(code::GetByName, code::GetFailed, cursor, code::TraceGetByName, [&] {
+        enterCursor(s, code::GetByName, code::GetFailed, cursor, code::TraceGetByName, [&] {
             return QStringLiteral("Q0700_GET( ") + QString::number(cursor) +
                    QStringLiteral(" , '") + name + QStringLiteral("' )");
         });
@@ -416,7 +416,7 @@ QVariant Q0700_GET(qint16 cursor, const QString& name) {
     if (!rs) fail(code::GetByName, code::GetFailed, runtimeFailure(kObjectNotSet));
     const int index = rs->indexOf(name);
     if (index < 0) {
-        dataAccessState().detail = QStringLiteral("(ｶﾗﾑ名='") + name + QStringLiteral("')");
+        s.detail = QStringLiteral("(ｶﾗﾑ名='") + name + QStringLiteral("')");
         Failure f = runtimeFailure(kItemNotFound);
         f.errors.push_back(EngineError{kItemNotFound, f.message, QStringLiteral("LSQLIO00")});
         fail(code::GetByName, code::GetFailed, f);
@@ -426,6 +426,11 @@ QVariant Q0700_GET(qint16 cursor, const QString& name) {
     }
     return rs->value(rs->current, static_cast<size_t>(index));
 }
+}  // namespace
+
+QVariant Q0700_GET(qint16 cursor, const QString& name) {
+    return getByName(dataAccessState(), cursor, name);
+}
 
 namespace {
 
@@ -433,12 +438,13 @@ enum class NullAs { Empty, Zero, Date };
 
 QVariant typedGet(qint16 cursor, const QString& name, const QString& code, const QString& fn,
                   NullAs nullAs) {
-    if (dataAccessState().trace) {
+    DataAccessState& s = dataAccessState();
+    if (s.trace) {
         trace(code::GetByName, code,
               fn + QStringLiteral("( ") + QString::number(cursor) + QStringLiteral(" , '") + name +
                   QStringLiteral("' )"));
     }
-    QVariant v = Q0700_GET(cursor, name);
+    QVariant v = getByName(s, cursor, name);
     if (!v.isNull()) return v;
     switch (nullAs) {
         case NullAs::Empty:
@@ -468,7 +474,7 @@ QVariant Q0700_DGET(qint16 cursor, const QString& name) {
 
 QVariant Q0710_GET(qint16 cursor, qint16 position) {
     CursorRow& row =
-        enterCursor(code::GetByPosition, code::GetFailed, cursor, code::TraceGetByPosition, [&] {
+        enterCursor(dataAccessState(), code::GetByPosition, code::GetFailed, cursor, code::TraceGetByPosition, [&] {
             return QStringLiteral("Q0710_GET( ") + QString::number(cursor) + QStringLiteral(" , ") +
                    QString::number(position) + QStringLiteral(" )");
         });

@@ -104,6 +104,14 @@ struct RecordSet {
     QVariant value(size_t row, size_t column) const;
     // The zero-based index of a column; exact name first, then without regard to case.
     int indexOf(const QString& name) const;
+
+  private:
+    int findColumn(const QString& name) const;
+    struct NameHit {
+        QString name;
+        int index;
+    };
+    mutable std::vector<NameHit> nameHits;
 };
 
 // Whether the result has a row at this index, reading blocks of the statement as needed.

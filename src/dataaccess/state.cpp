@@ -10,6 +10,8 @@ const QString kOdbcDao = QStringLiteral("ODBC_DAO");
 const QString kOdbcDaoRdasv = QStringLiteral("ODBC_DAO_RDASV");
 
 bool isServedKind(const QString& kind) {
+    // A cursor's kind is the layer's own constant, asked for on every read.
+    if (kind.constData() == kOdbcDao.constData()) return true;
     return kind == kOdbcDao || kind == kOdbcDaoRdasv;
 }
 
@@ -73,6 +75,18 @@ std::unique_ptr<RecordSet> newRecordSet() {
 }
 
 int RecordSet::indexOf(const QString& name) const {
+    // A program reads a column by the same name object row after row: the text it points at
+    // is remembered with the index found (the copy kept holds that text unchanged).
+    for (const NameHit& hit : nameHits) {
+        if (hit.name.constData() == name.constData() && hit.name.size() == name.size())
+            return hit.index;
+    }
+    const int index = findColumn(name);
+    if (index >= 0 && nameHits.size() < 16) nameHits.push_back(NameHit{name, index});
+    return index;
+}
+
+int RecordSet::findColumn(const QString& name) const {
     for (size_t i = 0; i < names.size(); ++i) {
         if (names[i] == name) return static_cast<int>(i);
     }

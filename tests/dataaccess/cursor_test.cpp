@@ -57,6 +57,19 @@ TEST_P(Cursors, JapaneseNamesAndValuesRoundTrip) {
     EXPECT_EQ(Q0700_GET(12, QStringLiteral("名称名称")).toString(), QStringLiteral("ﾒﾆｭｰ㈱①～"));
 }
 
+TEST_P(Cursors, AColumnNameChangedInPlaceFindsItsNewColumn) {
+    settings();
+    ASSERT_TRUE(isTrue(Q0100_CONNECT(0)));
+    db->exec(QStringLiteral("CREATE TABLE 甲乙 (甲 VARCHAR(4), 乙 VARCHAR(4))"));
+    db->exec(QStringLiteral("INSERT INTO 甲乙 VALUES ('一', '二')"));
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 3, QStringLiteral("SELECT 甲, 乙 FROM 甲乙"))));
+    QString name = QString::fromUtf8("甲");
+    EXPECT_EQ(Q0700_SGET(3, name), QVariant(QStringLiteral("一")));
+    name[0] = QChar(u'乙');
+    EXPECT_EQ(Q0700_SGET(3, name), QVariant(QStringLiteral("二")));
+    EXPECT_EQ(Q0700_SGET(3, QStringLiteral("甲")), QVariant(QStringLiteral("一")));
+}
+
 TEST_P(Cursors, SnapshotRowsAndEndCodes) {
     settings();
     ASSERT_TRUE(isTrue(Q0100_CONNECT(0)));

@@ -43,49 +43,59 @@ struct Truncated {};
 // Reads the next block of the result through bound buffers; false at the end of the result.
 bool readBoundBlock(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols, SQLULEN rows,
                     RecordSet& rs) {
+    const SQLULEN n = st.fetchBlock(rows);
+    if (n == 0) return false;
+    // The block's text is measured first, then copied into room made for it at once.
     const SQLLEN nul = rs.wideText ? 2 : 1;
-    if (const SQLULEN n = st.fetchBlock(rows)) {
+    quint64 textSize = 0;
+    for (size_t i = 0; i < cols.size(); ++i) {
+        if (cols[i].kind == odbc::ColumnClass::Integer || cols[i].kind == odbc::ColumnClass::Number)
+            continue;
         for (SQLULEN r = 0; r < n; ++r) {
-            for (size_t i = 0; i < cols.size(); ++i) {
-                Cell cell;
-                const SQLLEN ind = st.boundIndicator(r, i);
-                if (ind != SQL_NULL_DATA) {
-                    const char* data = st.boundData(r, i);
-                    switch (cols[i].kind) {
-                        case odbc::ColumnClass::Integer: {
-                            SQLBIGINT v;
-                            std::memcpy(&v, data, sizeof v);
-                            cell.integer = v;
-                            cell.kind = Cell::Integer;
-                            break;
-                        }
-                        case odbc::ColumnClass::Number:
-                            std::memcpy(&cell.number, data, sizeof cell.number);
-                            cell.kind = Cell::Number;
-                            break;
-                        default: {
-                            if (ind == SQL_NO_TOTAL || ind < 0 || ind > st.boundWidth(i) - nul) {
-                                throw Truncated{};
-                            }
-                            const qsizetype start = rs.textBytes.size();
-                            rs.textBytes.append(data, static_cast<qsizetype>(ind));
-                            cell.kind = Cell::Text;
-                            cell.text.offset = static_cast<quint32>(start);
-                            cell.text.length = static_cast<quint32>(ind);
-                            break;
-                        }
-                    }
-                }
-                rs.cells.push_back(cell);
-            }
-            ++rs.rows;
-            if (static_cast<quint64>(rs.textBytes.size()) > std::numeric_limits<quint32>::max()) {
-                throw runtimeFailure(kOutOfMemory);
-            }
+            const SQLLEN ind = st.boundIndicator(r, i);
+            if (ind == SQL_NULL_DATA) continue;
+            if (ind == SQL_NO_TOTAL || ind < 0 || ind > st.boundWidth(i) - nul) throw Truncated{};
+            textSize += static_cast<quint64>(ind);
         }
-        return true;
     }
-    return false;
+    const qsizetype start = rs.textBytes.size();
+    if (static_cast<quint64>(start) + textSize > std::numeric_limits<quint32>::max())
+        throw runtimeFailure(kOutOfMemory);
+    rs.textBytes.resize(start + static_cast<qsizetype>(textSize));
+    char* text = rs.textBytes.data();
+    qsizetype at = start;
+    for (SQLULEN r = 0; r < n; ++r) {
+        for (size_t i = 0; i < cols.size(); ++i) {
+            Cell cell;
+            const SQLLEN ind = st.boundIndicator(r, i);
+            if (ind != SQL_NULL_DATA) {
+                const char* data = st.boundData(r, i);
+                switch (cols[i].kind) {
+                    case odbc::ColumnClass::Integer: {
+                        SQLBIGINT v;
+                        std::memcpy(&v, data, sizeof v);
+                        cell.integer = v;
+                        cell.kind = Cell::Integer;
+                        break;
+                    }
+                    case odbc::ColumnClass::Number:
+                        std::memcpy(&cell.number, data, sizeof cell.number);
+                        cell.kind = Cell::Number;
+                        break;
+                    default:
+                        std::memcpy(text + at, data, static_cast<size_t>(ind));
+                        cell.kind = Cell::Text;
+                        cell.text.offset = static_cast<quint32>(at);
+                        cell.text.length = static_cast<quint32>(ind);
+                        at += ind;
+                        break;
+                }
+            }
+            rs.cells.push_back(cell);
+        }
+        ++rs.rows;
+    }
+    return true;
 }
 
 // Reads up to a block's rows of the result, value by value; false at the end of the result.

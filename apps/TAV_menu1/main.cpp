@@ -4,6 +4,7 @@
 
 #include "common/app_start.h"
 #include "platform/context.h"
+#include "menu/company.h"
 #include "menu/menu_main_window.h"
 #include "menu/office_menu_database.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     tav::ScopedContext state;  // every module's state for this run, gone before the application
     tav::common::StartProgram(argc, argv);
     tav::menu::installOfficeMenuDatabase();
+    tav::menu::OpenOfficeDatabaseAhead();
     tav::menu::TAV_menu1_frm window;
     window.Form_Load();
     window.show();

@@ -89,6 +89,10 @@ bare_min=$(sort -n "$WORK/bare.ms" | head -n1)
 awk -v m="$menu" -v b="$bare" -v mm="$menu_min" -v bm="$bare_min" -v n="$REPS" 'BEGIN {
     printf "start to window (median of %d): menu %.1f ms, bare window %.1f ms, ratio %.3f (goal <= 1.10)\n", n, m, b, m / b
     printf "fastest of each: menu %.1f ms, bare window %.1f ms, ratio %.3f\n", mm, bm, mm / bm }'
+# Each menu start is paired with the bare start that followed it: the median of those ratios
+# holds when the machine's speed drifts during the count.
+pairs=$(paste -d' ' "$WORK/menu.ms" "$WORK/bare.ms" | awk '{ print $1 / $2 }' | median)
+echo "median of the paired ratios: $pairs"
 echo "menu runs (ms): $(sort -n "$WORK/menu.ms" | tr '\n' ' ')"
 echo "bare runs (ms): $(sort -n "$WORK/bare.ms" | tr '\n' ' ')"
 awk -v t=$((ticks1 - ticks0)) -v i=$((idle1 - idle0)) -v n="$(nproc)" 'BEGIN {

@@ -20,8 +20,8 @@ bool cursorInRange(qint16 c) {
 // The start of every operation on a cursor: the range, the current access kind, the trace, the
 // access-kind check. Returns the cursor's row. The trace text is only built when the trace is on.
 template <typename TraceText>
-CursorRow& enterCursor(DataAccessState& s, const QString& op, const QString& failureCode,
-                       qint16 c, const QString& traceCode, TraceText&& traceText) {
+CursorRow& enterCursor(DataAccessState& s, const QString& op, const QString& failureCode, qint16 c,
+                       const QString& traceCode, TraceText&& traceText) {
     if (s.trace) common::SystemLogReport(op, traceCode, 1, 0, traceText());
     if (!cursorInRange(c)) {
         s.currentAccessKind = kOdbcDao;
@@ -99,8 +99,8 @@ bool readBoundBlock(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& co
 }
 
 // Reads up to a block's rows of the result, value by value; false at the end of the result.
-bool readUnboundBlock(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols,
-                      SQLULEN rows, RecordSet& rs) {
+bool readUnboundBlock(odbc::Statement& st, const std::vector<odbc::ColumnInfo>& cols, SQLULEN rows,
+                      RecordSet& rs) {
     for (SQLULEN read = 0; read < rows; ++read) {
         if (!st.fetch()) return read > 0;
         for (size_t i = 0; i < cols.size(); ++i) {
@@ -267,7 +267,8 @@ void readNextBlock(RecordSet& rs) {
     const qsizetype textBefore = rs.textBytes.size();
     // A cursor is often read only in part (one row of a key, the lines a look-up shows): the
     // first block is small and each next one twice the size, so little is read past what is used.
-    const SQLULEN rows = std::min<SQLULEN>(kRowsPerBlock, SQLULEN{kFirstBlockRows} << std::min(p.blocksRead, 16u));
+    const SQLULEN rows =
+        std::min<SQLULEN>(kRowsPerBlock, SQLULEN{kFirstBlockRows} << std::min(p.blocksRead, 16u));
     ++p.blocksRead;
     bool more;
     try {
@@ -394,9 +395,10 @@ QVariant Q0300_DECLARE(qint16 db, qint16 cursor, const QString& sql, qint16 opti
 }
 
 QVariant Q0500_FETCH(qint16 cursor) {
-    CursorRow& row = enterCursor(dataAccessState(), code::Fetch, code::FetchFailed, cursor, code::TraceFetch, [&] {
-        return QStringLiteral("Q0500_FETCH( ") + QString::number(cursor) + QStringLiteral(" )");
-    });
+    CursorRow& row = enterCursor(
+        dataAccessState(), code::Fetch, code::FetchFailed, cursor, code::TraceFetch, [&] {
+            return QStringLiteral("Q0500_FETCH( ") + QString::number(cursor) + QStringLiteral(" )");
+        });
     RecordSet* rs = row.recordSet.get();
     if (!rs) fail(code::Fetch, code::FetchFailed, runtimeFailure(kObjectNotSet));
     if (!rowAt(code::Fetch, code::FetchFailed, *rs, rs->current))
@@ -407,9 +409,11 @@ QVariant Q0500_FETCH(qint16 cursor) {
 }
 
 QVariant Q0600_DS_CLOSE(qint16 cursor) {
-    CursorRow& row = enterCursor(dataAccessState(), code::Close, code::CloseFailed, cursor, code::TraceClose, [&] {
-        return QStringLiteral("Q0600_DS_CLOSE( ") + QString::number(cursor) + QStringLiteral(" )");
-    });
+    CursorRow& row = enterCursor(dataAccessState(), code::Close, code::CloseFailed, cursor,
+                                 code::TraceClose, [&] {
+                                     return QStringLiteral("Q0600_DS_CLOSE( ") +
+                                            QString::number(cursor) + QStringLiteral(" )");
+                                 });
     if (!row.recordSet) fail(code::Close, code::CloseFailed, runtimeFailure(kObjectNotSet));
     releaseRecordSet(row.recordSet);
     return true;
@@ -483,11 +487,12 @@ QVariant Q0700_DGET(qint16 cursor, const QString& name) {
 }
 
 QVariant Q0710_GET(qint16 cursor, qint16 position) {
-    CursorRow& row =
-        enterCursor(dataAccessState(), code::GetByPosition, code::GetFailed, cursor, code::TraceGetByPosition, [&] {
-            return QStringLiteral("Q0710_GET( ") + QString::number(cursor) + QStringLiteral(" , ") +
-                   QString::number(position) + QStringLiteral(" )");
-        });
+    CursorRow& row = enterCursor(dataAccessState(), code::GetByPosition, code::GetFailed, cursor,
+                                 code::TraceGetByPosition, [&] {
+                                     return QStringLiteral("Q0710_GET( ") +
+                                            QString::number(cursor) + QStringLiteral(" , ") +
+                                            QString::number(position) + QStringLiteral(" )");
+                                 });
     RecordSet* rs = row.recordSet.get();
     if (!rs) fail(code::GetByPosition, code::GetFailed, runtimeFailure(kObjectNotSet));
     const int index = position - 1;

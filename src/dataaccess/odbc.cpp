@@ -343,8 +343,8 @@ bool Statement::bindColumns(const std::vector<ColumnInfo>& columns, SQLULEN rows
             default:
                 return false;
         }
-        bound[i].data =
-            std::make_unique_for_overwrite<char[]>(static_cast<size_t>(bound[i].width) * rowsPerBlock);
+        bound[i].data = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(bound[i].width) *
+                                                               rowsPerBlock);
         bound[i].indicators.resize(rowsPerBlock);
     }
     if (!ok(SQLSetStmtAttr(handle_, SQL_ATTR_ROW_BIND_TYPE,

@@ -41,7 +41,8 @@ double residentMb() {
     QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly)) return 0;
     for (const QByteArray& line : f.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
     }
     return 0;
 }
@@ -240,7 +241,8 @@ void BM_FillCodeList(benchmark::State& state, Backend b) {
 void BM_LayerLimitRows(benchmark::State& state, Backend b) {
     if (!use(state, b)) return;
     namespace da = tav::dataaccess;
-    const QString columns[] = {QStringLiteral("CODE"), QStringLiteral("NAME"), QStringLiteral("KANA")};
+    const QString columns[] = {QStringLiteral("CODE"), QStringLiteral("NAME"),
+                               QStringLiteral("KANA")};
     for (auto _ : state) {
         int rows = 0;
         if (da::isTrue(da::Q0300_DECLARE(0, 0, kStatement))) {
@@ -282,7 +284,9 @@ BENCHMARK_CAPTURE(BM_FillCodeList, SQLite, Backend::SQLite)
     ->Arg(1000)
     ->Arg(50000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_LayerLimitRows, SQLite, Backend::SQLite)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LayerLimitRows, SQLite, Backend::SQLite)
+    ->Arg(200)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PlainOdbcLimitRows, SQLite, Backend::SQLite)
     ->Arg(200)
     ->Arg(1000)

@@ -90,11 +90,16 @@ void closeRecordSetsOf(int db) {
 void OpenAhead(qint16 db) {
     DataAccessState& s = dataAccessState();
     if (db < 0 || db >= kDbCount || s.ahead.valid()) return;
-    DbSettings settings;
-    loadSettings(db, settings);
+    // Read as Q0100_CONNECT reads them, once per DB number: the connection then leads to the
+    // same file.
+    ConnectionRow& row = s.connections[db];
+    if (!row.loaded) {
+        loadSettings(db, row.read);
+        row.loaded = true;
+    }
+    const DbSettings& settings = row.read;
     if (!settings.dataSource.isEmpty() || settings.path.isEmpty()) return;
     s.aheadDb = db;
-    s.aheadPath = settings.path;
     s.ahead = std::async(std::launch::async, [path = settings.path] {
         try {
             return openFile(path);
@@ -105,14 +110,13 @@ void OpenAhead(qint16 db) {
 }
 
 namespace {
-// The database OpenAhead opened for this DB number and file; null for none.
-std::unique_ptr<Database> takeOpenedAhead(int db, const QString& path) {
+// The database OpenAhead opened for this DB number; null for none.
+std::unique_ptr<Database> takeOpenedAhead(int db) {
     DataAccessState& s = dataAccessState();
     if (!s.ahead.valid()) return nullptr;
     std::unique_ptr<Database> opened = s.ahead.get();
-    const bool same = s.aheadDb == db && s.aheadPath == path;
+    const bool same = s.aheadDb == db;
     s.aheadDb = -1;
-    s.aheadPath.clear();
     return same ? std::move(opened) : nullptr;
 }
 }  // namespace
@@ -182,7 +186,7 @@ QVariant Q0100_CONNECT(qint16 db, const QString& logon, const QString& password)
             opened = openDataSource(e.dataSource, e.logonId, e.password);
         } else if (!e.path.isEmpty()) {
             connectString = QStringLiteral("MS Access;PWD=") + e.password;
-            opened = takeOpenedAhead(db, e.path);
+            opened = takeOpenedAhead(db);
             if (!opened) opened = openFile(e.path);
         } else {
             refuse(code::Connect, code::DeclareFailed, l103Text(db));

@@ -156,7 +156,6 @@ struct DataAccessState {
     QByteArray spareText;
     // OpenAhead's database file, opened on a thread of its own for the first Q0100_CONNECT.
     qint16 aheadDb = -1;
-    QString aheadPath;
     std::future<std::unique_ptr<Database>> ahead;
 };
 

@@ -68,10 +68,22 @@ QString zeroFilled(qint64 n, int digits) {
     return QString::number(n).rightJustified(digits, u'0');
 }
 
+// Appends the text cut or filled to the width; nothing for no width. Built in place: a look-up
+// formats every line it shows.
+void appendPadCut(QString& out, QStringView text, int width, QChar fill) {
+    if (width <= 0) return;
+    if (text.size() >= width) {
+        out += text.left(width);
+        return;
+    }
+    out += text;
+    out.resize(out.size() + width - text.size(), fill);
+}
+
 QString padCut(const QString& s, int width, QChar fill) {
-    if (width <= 0) return {};
-    if (s.size() >= width) return s.left(width);
-    return s + QString(width - s.size(), fill);
+    QString out;
+    appendPadCut(out, s, width, fill);
+    return out;
 }
 
 void beep() {
@@ -377,31 +389,6 @@ void prepareColumns() {
 
 }  // namespace
 
-namespace {
-
-// A read value without the blanks at either end.
-QStringView trimmedBlanks(const QString& s) {
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (end > 0 && s[end - 1] == u' ') --end;
-    while (begin < end && s[begin] == u' ') ++begin;
-    return QStringView(s).mid(begin, end - begin);
-}
-
-// Appends the text cut or filled to the width; nothing for no width. Built in place: a look-up
-// formats every line it shows.
-void appendPadCut(QString& out, QStringView text, int width, QChar fill) {
-    if (width <= 0) return;
-    if (text.size() >= width) {
-        out += text.left(width);
-        return;
-    }
-    out += text;
-    out.resize(out.size() + width - text.size(), fill);
-}
-
-}  // namespace
-
 void BuildCodeKey(QString& keyPart, QString& namePart) {
     PreparedColumns& p = prepared();
     if (!p.active) prepareColumns();
@@ -411,7 +398,7 @@ void BuildCodeKey(QString& keyPart, QString& namePart) {
         const int width = col.width;
         if (col.kind == PreparedColumn::Text || col.kind == PreparedColumn::DoubleByte) {
             const QString read = da::Q0700_SGET(kCursor, col.name).toString();
-            const QStringView value = trimmedBlanks(read);
+            const QStringView value = TrimView(read);
             if (value.size() > width) {
                 SystemLogReport(QStringLiteral("D6053"), common::code::LookupOverflow, 1, 0,
                                 overflowMessage(value.toString(), width));
@@ -437,7 +424,7 @@ void BuildCodeKey(QString& keyPart, QString& namePart) {
             case PreparedColumn::DoubleByte: {
                 const QChar fill = col.kind == PreparedColumn::Text ? QChar(u' ') : QChar(0x3000);
                 const QString read = da::Q0700_SGET(kCursor, col.name).toString();
-                appendPadCut(namePart, trimmedBlanks(read), width, fill);
+                appendPadCut(namePart, TrimView(read), width, fill);
                 namePart += fill;
                 break;
             }

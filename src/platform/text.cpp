@@ -18,8 +18,17 @@ QString RTrim(const QString& s) {
     return s.left(n);
 }
 
+QStringView TrimView(QStringView s) {
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (end > 0 && s[end - 1] == u' ') --end;
+    while (begin < end && s[begin] == u' ') ++begin;
+    return s.mid(begin, end - begin);
+}
+
 QString Trim(const QString& s) {
-    return LTrim(RTrim(s));
+    const QStringView trimmed = TrimView(s);
+    return trimmed.size() == s.size() ? s : trimmed.toString();
 }
 
 QString Left(const QString& s, int n) {

@@ -8,6 +8,8 @@ namespace tav::text {
 
 // Removes leading and trailing " " only: never U+3000, never tabs.
 QString Trim(const QString& s);
+// The text without the half-width blanks at either end, as a view of it.
+QStringView TrimView(QStringView s);
 QString LTrim(const QString& s);
 QString RTrim(const QString& s);
 

@@ -135,7 +135,9 @@ start_display() {
     # socket. The server is ours when the display's lock file holds its pid.
     for attempt in 1 2 3 4 5; do
         n=$(((RANDOM * 32768 + RANDOM + $$) % 30000 + 100))
-        Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1280x1024}x24" -nolisten tcp 2>"$WORK/xvfb.log" &
+        # -noreset: by default the server resets when its last client leaves, and a bare
+        # display's first program may connect just as the readiness check's xprop has left.
+        Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1280x1024}x24" -nolisten tcp -noreset 2>"$WORK/xvfb.log" &
         XVFB_PID=$!
         export DISPLAY=":$n"
         display_ours() { [ "$({ tr -d ' \n' <"/tmp/.X$n-lock"; } 2>/dev/null)" = "$XVFB_PID" ]; }

@@ -2,6 +2,7 @@
 // close, column reads.
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "common/system_log.h"
 #include "dataaccess/internal.h"
@@ -267,8 +268,9 @@ void readNextBlock(RecordSet& rs) {
     const qsizetype textBefore = rs.textBytes.size();
     // A cursor is often read only in part (one row of a key, the lines a look-up shows): the
     // first block is small and each next one twice the size, so little is read past what is used.
-    const SQLULEN rows =
+    SQLULEN rows =
         std::min<SQLULEN>(kRowsPerBlock, SQLULEN{kFirstBlockRows} << std::min(p.blocksRead, 16u));
+    if (p.expectedRows > rs.rows) rows = std::min<SQLULEN>(rows, p.expectedRows - rs.rows);
     ++p.blocksRead;
     bool more;
     try {
@@ -295,9 +297,10 @@ void readNextBlock(RecordSet& rs) {
 // Runs the statement and reads its first block (so that an empty result is known at once);
 // the rest is read as the cursor moves. A statement without a result set is refused before it
 // runs.
-std::unique_ptr<RecordSet> runQuery(Database& db, const QString& sql) {
+std::unique_ptr<RecordSet> runQuery(Database& db, const QString& sql, size_t expectedRows) {
     auto rs = newRecordSet();
     auto pending = std::make_unique<PendingRows>();
+    pending->expectedRows = expectedRows;
     pending->text = translateSql(sql, db.backend);
     pending->database = &db;
     pending->statement = startStatement(db, pending->text, &pending->columns, &pending->declared);
@@ -357,6 +360,7 @@ QVariant Q0300_DECLARE(qint16 db, qint16 cursor, const QString& sql, qint16 opti
                                                   QString::number(cursor) + u')');
         }
         ConnectionRow& conn = s.connections[db];
+        const size_t expectedRows = std::exchange(s.cursors[cursor].expectedRows, 0);
         s.currentAccessKind = conn.effective.accessKind;
         trace(code::Declare, code::TraceDeclare,
               QStringLiteral("Q0300_DECLARE( ") + conn.effective.dataSource + u'-' +
@@ -369,7 +373,7 @@ QVariant Q0300_DECLARE(qint16 db, qint16 cursor, const QString& sql, qint16 opti
             refuse(code::Declare, code::KindNotServedHere, l102Text(s.currentAccessKind));
         }
         if (!conn.database) throw runtimeFailure(kObjectNotSet);
-        std::unique_ptr<RecordSet> rs = runQuery(*conn.database, sql);
+        std::unique_ptr<RecordSet> rs = runQuery(*conn.database, sql, expectedRows);
         rs->db = db;
         bool ok = false;
         rs->updatable = kind.toInt(&ok) == 2 && ok;
@@ -406,6 +410,10 @@ QVariant Q0500_FETCH(qint16 cursor) {
     ++rs->current;
     if (!rowAt(code::Fetch, code::FetchFailed, *rs, rs->current)) return kEndOfCursor;
     return true;
+}
+
+void ExpectRows(qint16 cursor, qsizetype rows) {
+    if (cursorInRange(cursor)) dataAccessState().cursors[cursor].expectedRows = static_cast<size_t>(std::max<qsizetype>(rows, 0));
 }
 
 QVariant Q0600_DS_CLOSE(qint16 cursor) {

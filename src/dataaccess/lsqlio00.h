@@ -34,6 +34,10 @@ QVariant Q0300_DECLARE(qint16 db, qint16 cursor, const QString& sql, qint16 opti
                        const QVariant& kind = {});
 QVariant Q0500_FETCH(qint16 cursor);
 QVariant Q0600_DS_CLOSE(qint16 cursor);
+// Tells that the next Q0300_DECLARE into `cursor` will be read for `rows` rows at most (a
+// look-up that shows a limited list): its blocks stop there instead of reading past them.
+// Moving on beyond them still reads the rest, block by block.
+void ExpectRows(qint16 cursor, qsizetype rows);
 
 // The column of the current row: Null (an invalid QVariant) for SQL NULL, an int or qlonglong
 // for integer columns, a double for other numeric ones, a QString for text.

@@ -64,6 +64,7 @@ struct PendingRows {
     std::vector<odbc::ColumnClass> declared;  // SQLite: the declared kinds each value settles by
     bool blocks = false;                      // through bound buffers, a block at a time
     unsigned blocksRead = 0;                  // each block is twice the one before
+    size_t expectedRows = 0;                  // the rows the caller said it reads (0: unknown)
     QString text;                             // the statement as run, for a run value by value
     Database* database = nullptr;             // the database it runs on
 };
@@ -129,6 +130,7 @@ struct CursorRow {
     std::unique_ptr<RecordSet> recordSet;
     QString accessKind;
     qint16 db = 0;
+    size_t expectedRows = 0;  // for the next declare (ExpectRows)
 };
 
 // One entry of the engine's error collection.

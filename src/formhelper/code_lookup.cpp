@@ -572,6 +572,8 @@ int extraColumnCount(const LookupKind& kind) {
 
 void readRows(QListWidget* list, const QString& sql) {
     LookupState& s = state();
+    // The list shows the limit's rows, and one more tells that there are more.
+    da::ExpectRows(kCursor, qsizetype{s.rowLimit} + 1);
     QVariant status = da::Q0300_DECLARE(s.db, kCursor, sql, 0, QVariant());
     list->setVisible(true);
     list->clear();

@@ -615,6 +615,29 @@ TEST_P(Blocks, RowsAreReadAsTheCursorMovesAndALongTextLaterOnRereadsNoRowTwice) 
     EXPECT_EQ(dataAccessState().cursors[2].recordSet->pending, nullptr);
 }
 
+TEST_P(Blocks, ACursorExpectedToBeReadForSomeRowsReadsNoFurtherUntilItMovesOn) {
+    db->exec(QStringLiteral("CREATE TABLE 段 (番号 INTEGER)"));
+    QString insert = QStringLiteral("INSERT INTO 段 VALUES (0)");
+    for (int i = 1; i < 300; ++i) insert += QStringLiteral(",(%1)").arg(i);
+    db->exec(insert);
+    settings();
+    Q0100_CONNECT(0);
+    ExpectRows(2, 50);
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 2, QStringLiteral("SELECT 番号 FROM 段 ORDER BY 番号"))));
+    const auto held = [] { return dataAccessState().cursors[2].recordSet->rows; };
+    EXPECT_EQ(held(), kFirstBlockRows);
+    int n = 0;
+    do {
+        ASSERT_EQ(Q0700_GET(2, QStringLiteral("番号")), QVariant(n));
+        if (n == 49) EXPECT_EQ(held(), 50u);
+    } while (++n, isTrue(Q0500_FETCH(2)));
+    EXPECT_EQ(n, 300);
+    // The word holds for one declare only.
+    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 2, QStringLiteral("SELECT 番号 FROM 段 ORDER BY 番号"))));
+    for (int i = 0; i < 40; ++i) Q0500_FETCH(2);
+    EXPECT_EQ(held(), 3 * kFirstBlockRows);
+}
+
 TAV_BOTH_BACKENDS(Blocks);
 
 }  // namespace

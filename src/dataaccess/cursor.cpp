@@ -413,7 +413,9 @@ QVariant Q0500_FETCH(qint16 cursor) {
 }
 
 void ExpectRows(qint16 cursor, qsizetype rows) {
-    if (cursorInRange(cursor)) dataAccessState().cursors[cursor].expectedRows = static_cast<size_t>(std::max<qsizetype>(rows, 0));
+    if (cursorInRange(cursor))
+        dataAccessState().cursors[cursor].expectedRows =
+            static_cast<size_t>(std::max<qsizetype>(rows, 0));
 }
 
 QVariant Q0600_DS_CLOSE(qint16 cursor) {

@@ -4,15 +4,15 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QListWidget>
-#include <tuple>
 #include <QRegularExpression>
 #include <QStyle>
 #include <algorithm>
 #include <new>
+#include <tuple>
 
 #include "common/report_codes.h"
-#include "common/text_fit.h"
 #include "common/system_log.h"
+#include "common/text_fit.h"
 #include "dataaccess/dialect.h"
 #include "dataaccess/lsqlio00.h"
 #include "helper_context.h"

@@ -85,19 +85,23 @@ void closeRecordSetsOf(int db) {
     }
 }
 
+// A DB number's settings in FEND_RUN.INI, read once per process.
+const DbSettings& settingsOf(int db) {
+    ConnectionRow& row = dataAccessState().connections[db];
+    if (!row.loaded) {
+        loadSettings(db, row.read);
+        row.loaded = true;
+    }
+    return row.read;
+}
+
 }  // namespace
 
 void OpenAhead(qint16 db) {
     DataAccessState& s = dataAccessState();
     if (db < 0 || db >= kDbCount || s.ahead.valid()) return;
-    // Read as Q0100_CONNECT reads them, once per DB number: the connection then leads to the
-    // same file.
-    ConnectionRow& row = s.connections[db];
-    if (!row.loaded) {
-        loadSettings(db, row.read);
-        row.loaded = true;
-    }
-    const DbSettings& settings = row.read;
+    // The settings Q0100_CONNECT will read: the connection then leads to the same file.
+    const DbSettings& settings = settingsOf(db);
     if (!settings.dataSource.isEmpty() || settings.path.isEmpty()) return;
     s.aheadDb = db;
     s.ahead = std::async(std::launch::async, [path = settings.path] {
@@ -142,11 +146,7 @@ QVariant Q0100_CONNECT(qint16 db, const QString& logon, const QString& password)
                                  QStringLiteral("(DB番号=") + QString::number(db) + u')');
         }
         ConnectionRow& row = s.connections[db];
-        if (!row.loaded) {
-            loadSettings(db, row.read);
-            row.loaded = true;
-        }
-        row.effective = row.read;
+        row.effective = settingsOf(db);
         if (!logon.isEmpty()) row.effective.logonId = logon;
         if (!password.isEmpty()) row.effective.password = password;
         if (row.effective.accessKind.isEmpty()) row.effective.accessKind = kOdbcDao;

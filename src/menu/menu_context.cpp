@@ -1,5 +1,7 @@
 #include "menu_context.h"
 
+#include <stdexcept>
+
 #include "platform/context.h"
 
 namespace tav::menu {
@@ -8,13 +10,25 @@ MenuContext& menuContext() {
     return tav::context().get<MenuContext>();
 }
 
+MenuEntry& MenuEntryTable::at(int index) {
+    if (index < 0 || index >= kMenuTableSize) throw std::out_of_range("menu table index");
+    if (index >= static_cast<int>(entries_.size())) entries_.resize(static_cast<size_t>(index) + 1);
+    return entries_[static_cast<size_t>(index)];
+}
+
+const MenuEntry& MenuEntryTable::at(int index) const {
+    if (index < 0 || index >= kMenuTableSize) throw std::out_of_range("menu table index");
+    static const MenuEntry empty;
+    return index < static_cast<int>(entries_.size()) ? entries_[static_cast<size_t>(index)] : empty;
+}
+
 MenuTable& menuTable() {
     return tav::context().get<MenuTable>();
 }
 
 void resetMenuState() {
     menuContext() = MenuContext{};
-    for (MenuEntry& e : menuTable().MenuEntries) e = MenuEntry{};
+    menuTable().MenuEntries.clear();
     menuTable().LastEntryIndex = -1;
 }
 

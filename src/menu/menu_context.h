@@ -3,6 +3,7 @@
 // command-line values) and the menu table read from the menu definition file.
 #include <QString>
 #include <array>
+#include <vector>
 
 #include "common/launcher.h"
 
@@ -47,8 +48,26 @@ struct MenuEntry : common::LaunchRequest {
 constexpr int kMenuTableSize = 1000;
 constexpr int kLastMenuIndex = kMenuTableSize - 1;
 
+// Entries 0 to kLastMenuIndex, each empty until it is first written. The room for all of them is
+// set aside at once, so an entry stays where it is however many come after it, but an entry is
+// only made when it is used: a start does not build and clear a thousand of them.
+class MenuEntryTable {
+  public:
+    MenuEntryTable() { entries_.reserve(kMenuTableSize); }
+    // std::out_of_range outside 0 to kLastMenuIndex.
+    MenuEntry& at(int index);
+    const MenuEntry& at(int index) const;
+    MenuEntry& operator[](int index) { return at(index); }
+    const MenuEntry& operator[](int index) const { return at(index); }
+    // Every entry empty again.
+    void clear() { entries_.clear(); }
+
+  private:
+    std::vector<MenuEntry> entries_;
+};
+
 struct MenuTable {
-    std::array<MenuEntry, kMenuTableSize> MenuEntries;
+    MenuEntryTable MenuEntries;
     qint16 LastEntryIndex = -1;
 };
 

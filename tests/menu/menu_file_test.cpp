@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <stdexcept>
 
 #include "menu/menu_file.h"
 #include "menu/startup.h"
@@ -221,6 +222,25 @@ TEST_F(MenuFile, ExactlyAThousandRecordsAndTheLimit) {
     EXPECT_EQ(boxes()[0].icon, Icon::Critical);
     EXPECT_EQ(menuTable().LastEntryIndex, 999);
     EXPECT_EQ(menuContext().VersionText, "v");
+}
+
+TEST_F(MenuFile, EveryEntryUpToTheLimitReadsEmptyUntilWrittenAndStaysWhereItIs) {
+    ASSERT_EQ(
+        read({entry("20", "01", "01", "01", "一覧"), entry("30", "01", "01", "01", "ボタン")}), -1);
+    const MenuEntry& first = at(0);
+    const MenuTable& table = menuTable();
+    EXPECT_EQ(table.MenuEntries[998].Kind, 0);
+    EXPECT_TRUE(table.MenuEntries[998].Caption.isEmpty());
+    menuEntry(999).Caption = "最後";  // the entries in between are made; the first stays put
+    EXPECT_EQ(first.Caption, "一覧");
+    EXPECT_EQ(first.Kind, EntryKind::ListItem);
+    EXPECT_EQ(table.MenuEntries[999].Caption, "最後");
+    EXPECT_THROW(menuEntry(1000), std::out_of_range);
+    EXPECT_THROW(menuEntry(-1), std::out_of_range);
+    EXPECT_THROW((void)table.MenuEntries[1000], std::out_of_range);
+    resetMenuState();
+    EXPECT_TRUE(table.MenuEntries[0].Caption.isEmpty());
+    EXPECT_TRUE(table.MenuEntries[999].Caption.isEmpty());
 }
 
 TEST_F(MenuFile, Cp932AndUtf8FilesKeepEveryCharacter) {

@@ -124,7 +124,10 @@ int CaptionButton::lineRoom() const {
 
 CaptionButton::Caption CaptionButton::fitCaption() const {
     Caption c{font(), {}};
-    c.font.setStretch(QFont::Unstretched);
+    // Full width is the button's own font with any narrowing taken off. A font that asks for no
+    // width keeps asking for none: it is then the face the window's other texts of that font
+    // already loaded, and the first paint looks up no face of its own.
+    if (c.font.stretch() != QFont::AnyStretch) c.font.setStretch(QFont::Unstretched);
     const QString caption = text();
     const int width = textWidth();
     const int lines = lineRoom();

@@ -30,8 +30,7 @@ inline constexpr std::array<CommandToken, 10> All{Param01, Param02,  Param03, P0
 }  // namespace token
 
 inline bool StartsWithToken(const QString& command, const CommandToken& t) {
-    const QString text = QLatin1String(t.text);
-    return text::Left(command, static_cast<int>(text.size())) == text;
+    return command.startsWith(QLatin1StringView(t.text));
 }
 inline QString TokenArgument(const QString& command, const CommandToken& t) {
     return text::Mid(command, t.argumentFrom);

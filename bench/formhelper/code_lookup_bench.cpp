@@ -205,13 +205,13 @@ struct Setup {
     }
 };
 
-// The table on the backend, with DB number 0 connected to it; null (and the benchmark skipped
-// with an error) when there is no PostgreSQL server.
 Setup& setup() {
     static Setup once;
     return once;
 }
 
+// The table on the backend, with DB number 0 connected to it; null (and the benchmark skipped
+// with an error) when there is no PostgreSQL server.
 Table* use(benchmark::State& state, Backend b) {
     setup();
     Table& t = table(b);

@@ -54,6 +54,8 @@ constexpr int kLastMenuIndex = kMenuTableSize - 1;
 class MenuEntryTable {
   public:
     MenuEntryTable() { entries_.reserve(kMenuTableSize); }
+    MenuEntryTable(const MenuEntryTable& other) : MenuEntryTable() { entries_ = other.entries_; }
+    MenuEntryTable& operator=(const MenuEntryTable&) = default;  // keeps this table's room
     // std::out_of_range outside 0 to kLastMenuIndex.
     MenuEntry& at(int index);
     const MenuEntry& at(int index) const;

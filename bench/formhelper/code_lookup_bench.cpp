@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QListWidget>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +23,7 @@
 #include "dataaccess/lsqlio00.h"
 #include "dataaccess/lsqlio00_state.h"
 #include "dialogs/lkf10040.h"
+#include "formhelper/code_list_box.h"
 #include "formhelper/code_lookup.h"
 #include "platform/program_info.h"
 #include "support/fake_services.h"
@@ -279,12 +279,12 @@ void BM_CodeListWindow(benchmark::State& state) {
     if (!use(state, Backend::SQLite)) return;
     lookupState().rowLimit = static_cast<int>(state.range(0));
     FillCodeList();
-    QListWidget* list = tav::dialogs::LKF10040::instance().List1;
+    CodeListBox* list = tav::dialogs::LKF10040::instance().List1;
     QStringList lines;
-    for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+    for (int i = 0; i < list->count(); ++i) lines << list->lineText(i);
     for (auto _ : state) {
         list->clear();
-        list->addItems(lines);
+        list->setLines(lines);
         list->setCurrentRow(0);
     }
     if (list->count() != state.range(0)) state.SkipWithError("wrong line count");

@@ -72,11 +72,10 @@ LKF10040::LKF10040() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
                                       .text = QStringLiteral("少々お待ちください"),
                                       .twips = {255, 360, 2310, 420},
                                       .background = QColor(0xC0, 0xC0, 0xC0)});
-    List1 = Place<QListWidget>(Picture2, {.name = "List1", .twips = {0, 0, 2670, 2010}});
+    List1 = Place<CodeListBox>(Picture2, {.name = "List1", .twips = {0, 0, 2670, 2010}});
     // Fixed pitch, so the columns of the list's lines align.
     List1->setFont(common::FixedPitchFont(common::FaceName(common::Face::Gothic), 9));
     List1->setTextElideMode(Qt::ElideNone);
-    List1->setUniformItemSizes(true);
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // a list box has none
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setMouseTracking(true);

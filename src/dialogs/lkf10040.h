@@ -7,10 +7,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QWidget>
 
+#include "formhelper/code_list_box.h"
 #include "formhelper/code_lookup.h"
 
 namespace tav::dialogs {
@@ -25,7 +25,7 @@ class LKF10040 : public QWidget, public formhelper::CodeReferenceView {
 
     // CodeReferenceView
     QWidget* window() override { return this; }
-    QListWidget* list() override { return List1; }
+    formhelper::CodeListBox* list() override { return List1; }
     QString searchText() const override { return Text1->text(); }
     void applyListLayout() override;
 
@@ -40,7 +40,7 @@ class LKF10040 : public QWidget, public formhelper::CodeReferenceView {
     QWidget* Picture1 = nullptr;      // search panel
     QWidget* Picture2 = nullptr;      // list panel
     QFrame* Picture3 = nullptr;       // caption strip
-    QListWidget* List1 = nullptr;
+    formhelper::CodeListBox* List1 = nullptr;
     QLabel* Label1 = nullptr;  // 少々お待ちください
     QLabel* Label2 = nullptr;
     QLineEdit* Text1 = nullptr;

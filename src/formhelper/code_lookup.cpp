@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontMetrics>
-#include <QListWidget>
 #include <QRegularExpression>
 #include <QStyle>
 #include <algorithm>
 #include <new>
 #include <tuple>
 
+#include "code_list_box.h"
 #include "common/report_codes.h"
 #include "common/system_log.h"
 #include "common/text_fit.h"
@@ -444,7 +444,7 @@ int textWidthTwips(const QFont& font, const QString& text) {
     return platform::PixelsToTwips(QFontMetrics(font).horizontalAdvance(text));
 }
 
-int listLineWidthTwips(const QListWidget* list, const QString& line) {
+int listLineWidthTwips(const CodeListBox* list, const QString& line) {
     qsizetype end = line.size();
     while (end > 0 && line.at(end - 1) == u' ') --end;
     return platform::PixelsToTwips(QFontMetrics(list->font()).horizontalAdvance(line.left(end)));
@@ -477,7 +477,7 @@ bool halfWidthIsHalf(const QFont& font) {
 // wide lines wins.
 class WidestLine {
   public:
-    explicit WidestLine(const QListWidget* list)
+    explicit WidestLine(const CodeListBox* list)
         : list_(list), byColumns_(halfWidthIsHalf(list->font())) {}
 
     void offer(int index, const QString& line) {
@@ -512,7 +512,7 @@ class WidestLine {
     }
 
   private:
-    const QListWidget* list_;
+    const CodeListBox* list_;
     bool byColumns_;
     int mostColumns_ = -1;
     std::pair<int, QString> byColumnsLine_{-1, {}};
@@ -520,32 +520,23 @@ class WidestLine {
     std::pair<int, QString> measuredLine_{-1, {}};
 };
 
-int listLineRoomTwips(const QListWidget* list) {
+int listLineRoomTwips(const CodeListBox* list) {
     // The style draws a line's text inside a margin on either side, and the frame lies around.
     const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
     return std::max(120, platform::PixelsToTwips(2 * margin + 2 * list->frameWidth() + 1));
 }
 
-int listItemHeight(QListWidget* list) {
-    int h = -1;
-    if (list->count() > 0) {
-        h = list->sizeHintForRow(0);
-    } else {
-        // An empty list measures a line put in for the moment.
-        auto* probe = new QListWidgetItem(QStringLiteral("X漢"));
-        list->addItem(probe);
-        h = list->sizeHintForRow(0);
-        delete probe;
-    }
+int listItemHeight(CodeListBox* list) {
+    const int h = list->lineHeight();
     return h > 0 ? h : QFontMetrics(list->font()).height();
 }
 
-int listItemFromPoint(const QListWidget* list, const QPoint& pos) {
+int listItemFromPoint(const CodeListBox* list, const QPoint& pos) {
     if (list->count() == 0 || !list->viewport()->rect().contains(pos)) return -1;
     const QModelIndex at = list->indexAt(pos);
     if (at.isValid()) return at.row();
     // Over the empty part of the list: the nearest line, which is the last one.
-    const QRect first = list->visualItemRect(list->item(0));
+    const QRect first = list->visualLineRect(0);
     if (pos.y() < first.top()) return 0;
     return list->count() - 1;
 }
@@ -557,7 +548,7 @@ void closeCodeFile() {
 }
 
 // The list's font at the look-up's size; its lines are never cut with an ellipsis.
-void applyListFont(QListWidget* list) {
+void applyListFont(CodeListBox* list) {
     QFont font = list->font();
     font.setPointSize(state().fontSize > 0 ? state().fontSize : 9);
     list->setFont(font);
@@ -570,7 +561,7 @@ int extraColumnCount(const LookupKind& kind) {
     return 1 + static_cast<int>(list.count(u','));
 }
 
-void readRows(QListWidget* list, const QString& sql) {
+void readRows(CodeListBox* list, const QString& sql) {
     LookupState& s = state();
     // The list shows the limit's rows, and one more tells that there are more.
     da::ExpectRows(kCursor, qsizetype{s.rowLimit} + 1);
@@ -623,8 +614,7 @@ void readRows(QListWidget* list, const QString& sql) {
         }
     }
     std::tie(s.widestLine, s.widestWidth) = widest.result();
-    list->setUniformItemSizes(true);  // lines of one font and one height
-    list->addItems(lines);
+    list->setLines(lines);
     da::Q0600_DS_CLOSE(kCursor);
 }
 
@@ -634,7 +624,7 @@ void FillCodeList() {
     LookupState& s = state();
     CodeReferenceView* view = g_view;
     if (!view) return;
-    QListWidget* list = view->list();
+    CodeListBox* list = view->list();
     const QString v = Trim(view->searchText());
     bool cursorOpen = false;
     try {
@@ -674,7 +664,7 @@ void FillCodeList() {
 void SizeLookupList() {
     LookupState& s = state();
     if (!g_view) return;
-    QListWidget* list = g_view->list();
+    CodeListBox* list = g_view->list();
     applyListFont(list);
     const int lineHeight = platform::PixelsToTwips(listItemHeight(list));
     const int maxLines = lineHeight > 0 ? 2010 / lineHeight : 0;
@@ -721,10 +711,10 @@ void OutputCodeName() {
     const QString nameItemId = item->nameItemId;
     const QString itemId = item->itemId;
 
-    QListWidget* list = g_view->list();
+    CodeListBox* list = g_view->list();
     const int index = list->currentRow();
     if (index < 0) return;
-    const QString line = list->item(index)->text();
+    const QString line = list->lineText(index);
 
     s.chosenValues.fill(QString());
     if (s.sourceMode == u"1") {

@@ -18,8 +18,11 @@
 #include "form.h"
 
 class QFont;
-class QListWidget;
 class QWidget;
+
+namespace tav::formhelper {
+class CodeListBox;
+}
 
 namespace tav::formhelper {
 
@@ -69,7 +72,7 @@ class CodeReferenceView {
   public:
     virtual ~CodeReferenceView() = default;
     virtual QWidget* window() = 0;
-    virtual QListWidget* list() = 0;
+    virtual CodeListBox* list() = 0;
     virtual QString searchText() const = 0;
     // The list layout the layout switch asks for (switch off: list only; on: list and search
     // panel side by side), ending with the window placed next to the calling control.
@@ -183,15 +186,15 @@ QString InsertSearchValue(const QString& text, const QString& value, const QStri
 
 // The list box's line height in pixels and the line nearest to a point of its viewport: -1 when
 // the point lies outside the viewport or the list is empty.
-int listItemHeight(QListWidget* list);
-int listItemFromPoint(const QListWidget* list, const QPoint& viewportPos);
+int listItemHeight(CodeListBox* list);
+int listItemFromPoint(const CodeListBox* list, const QPoint& viewportPos);
 // Width in twips of a text in the list's font.
 int textWidthTwips(const QFont& font, const QString& text);
 // The width in twips a list line takes as drawn: the whole line without its trailing blanks,
 // measured in one piece in the list's font.
-int listLineWidthTwips(const QListWidget* list, const QString& line);
+int listLineWidthTwips(const CodeListBox* list, const QString& line);
 // What the list adds around its widest line (twips): 120, or the list's frame and its lines'
 // text margins where those take more, so that no line is cut.
-int listLineRoomTwips(const QListWidget* list);
+int listLineRoomTwips(const CodeListBox* list);
 
 }  // namespace tav::formhelper

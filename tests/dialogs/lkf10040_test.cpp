@@ -144,7 +144,7 @@ class CodeWindow : public ::testing::Test {
     }
     QPoint rowCentre(int row) {
         w->List1->doItemsLayout();
-        return w->List1->visualItemRect(w->List1->item(row)).center();
+        return w->List1->visualLineRect(row).center();
     }
 
     tav::platform::FakeServices fake;
@@ -195,7 +195,7 @@ TEST_F(CodeWindow, SearchLayoutSitsUnderTheCallingControl) {
 TEST_F(CodeWindow, ListLayoutWithoutSwitchIsAsWideAsTheList) {
     searchFor(QStringLiteral(" C "));
     ASSERT_EQ(w->List1->count(), 2);
-    EXPECT_TRUE(w->List1->item(0)->text().startsWith(QStringLiteral("C0001 山田商事")));
+    EXPECT_TRUE(w->List1->lineText(0).startsWith(QStringLiteral("C0001 山田商事")));
     const QSize list = w->List1->size();
     EXPECT_EQ(w->width(), list.width());
     EXPECT_EQ(w->height(), w->Command3->height() + list.height());
@@ -228,10 +228,10 @@ TEST_F(CodeWindow, MixedLinesAreShownWholeInTheFixedPitchFont) {
         w->List1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w->List1) + 1;
     w->List1->doItemsLayout();
     for (int row = 0; row < 3; ++row) {
-        const QString line = w->List1->item(row)->text();
+        const QString line = w->List1->lineText(row);
         SCOPED_TRACE(line.toStdString());
         const int drawn = fm.horizontalAdvance(QString(line).remove(QRegularExpression(" +$")));
-        const QRect cell = w->List1->visualItemRect(w->List1->item(row));
+        const QRect cell = w->List1->visualLineRect(row);
         EXPECT_LE(drawn + 2 * margin, std::min(cell.width(), w->List1->viewport()->width()));
     }
     EXPECT_EQ(w->List1->textElideMode(), Qt::ElideNone);
@@ -252,10 +252,12 @@ TEST_F(CodeWindow, TheWidestLineCountsWhateverItsCharacters) {
     searchFor(QStringLiteral("E"));
     ASSERT_EQ(w->List1->count(), 3);
     const QFontMetrics fm(w->List1->font());
-    const QString wide = w->List1->item(1)->text();
-    ASSERT_GT(fm.horizontalAdvance(wide.trimmed()), fm.horizontalAdvance(w->List1->item(0)->text().trimmed()));
+    const QString wide = w->List1->lineText(1);
+    ASSERT_GT(fm.horizontalAdvance(wide.trimmed()),
+              fm.horizontalAdvance(w->List1->lineText(0).trimmed()));
     EXPECT_EQ(lookupState().widestLine, wide);
-    EXPECT_EQ(lookupState().widestWidth, fm.horizontalAdvance(QString(wide).remove(QRegularExpression(" +$"))) * 15);
+    EXPECT_EQ(lookupState().widestWidth,
+              fm.horizontalAdvance(QString(wide).remove(QRegularExpression(" +$"))) * 15);
 }
 
 TEST_F(CodeWindow, ListLayoutWithSwitchShowsBothPanels) {

@@ -3,7 +3,6 @@
 // and closes over it.
 #include <QApplication>
 #include <QKeyEvent>
-#include <QListWidget>
 
 #include "common/system_log.h"
 #include "customer_inquiry.h"
@@ -17,8 +16,8 @@
 #include "formhelper/item_access.h"
 #include "formhelper/printed_lists.h"
 #include "formhelper/screen_definition.h"
-#include "sample_data.h"
 #include "officedb/office_db.h"
+#include "sample_data.h"
 #include "support/test_support.h"
 
 using namespace tav;
@@ -93,9 +92,9 @@ TEST_F(SampleScreen, CustomerDetailsByCode) {
 
 TEST_F(SampleScreen, QuotesTypedOrChosenStayInsideTheCode) {
     const QString db = folder.file(QStringLiteral("TAV_OFFICE.db"));
-    ASSERT_EQ(officedb::execSqlite(db, {QStringLiteral(
-                                           "INSERT INTO 顧客マスタ (顧客コード, 顧客名, 貸付残高) "
-                                           "VALUES ('00\"X', '引用符\"商会', 7654321)")}),
+    ASSERT_EQ(officedb::execSqlite(
+                  db, {QStringLiteral("INSERT INTO 顧客マスタ (顧客コード, 顧客名, 貸付残高) "
+                                      "VALUES ('00\"X', '引用符\"商会', 7654321)")}),
               QString());
     // Typed and Enter: a code that does not exist is reported as such, whatever it holds.
     for (const QString& code :
@@ -108,8 +107,8 @@ TEST_F(SampleScreen, QuotesTypedOrChosenStayInsideTheCode) {
                   -1)
             << code.toStdString();
         EXPECT_EQ(screen->CUST_NAME->text(), QString()) << code.toStdString();
-        EXPECT_EQ(screen->STATUS->text(),
-                  QStringLiteral("顧客コード ") + code + QStringLiteral(" の顧客は登録されていません。"));
+        EXPECT_EQ(screen->STATUS->text(), QStringLiteral("顧客コード ") + code +
+                                              QStringLiteral(" の顧客は登録されていません。"));
     }
     // Chosen from the look-up.
     screen->CUST_CODE->setText(QStringLiteral("00\""));
@@ -128,7 +127,7 @@ TEST_F(SampleScreen, LookupWritesCodeNameAndDetailsBack) {
     screen->openLookup();
     dialogs::LKF10040& w = dialogs::LKF10040::instance();
     ASSERT_EQ(w.List1->count(), 2);  // 000020 and 000021
-    EXPECT_TRUE(w.List1->item(1)->text().startsWith(QStringLiteral("000021 小林　恵子")));
+    EXPECT_TRUE(w.List1->lineText(1).startsWith(QStringLiteral("000021 小林　恵子")));
     // The please-wait window has gone again.
     for (QWidget* t : QApplication::topLevelWidgets())
         EXPECT_FALSE(t->objectName() == QStringLiteral("LKF10060") && t->isVisible());
@@ -153,10 +152,10 @@ TEST_F(SampleScreen, EveryLabelShowsItsTextAsText) {
     dialogs::LKF10050::showDebugger(screen.get());
     dialogs::LKF10060 wait;
     int labels = 0;
-    for (QWidget* top : {static_cast<QWidget*>(screen.get()),
-                         static_cast<QWidget*>(&dialogs::LKF10040::instance()),
-                         static_cast<QWidget*>(dialogs::LKF10050::loaded()),
-                         static_cast<QWidget*>(&wait)}) {
+    for (QWidget* top :
+         {static_cast<QWidget*>(screen.get()),
+          static_cast<QWidget*>(&dialogs::LKF10040::instance()),
+          static_cast<QWidget*>(dialogs::LKF10050::loaded()), static_cast<QWidget*>(&wait)}) {
         ASSERT_NE(top, nullptr);
         for (QLabel* l : top->findChildren<QLabel*>()) {
             EXPECT_EQ(l->textFormat(), Qt::PlainText) << l->objectName().toStdString();

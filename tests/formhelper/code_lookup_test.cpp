@@ -2,10 +2,9 @@
 // code tables on both backends into a list.
 #include "formhelper/code_lookup.h"
 
-#include <QListWidget>
-
 #include "common/system_log.h"
 #include "dataaccess/fixture.h"
+#include "formhelper/code_list_box.h"
 
 using namespace tav::formhelper;
 using namespace tav::dataaccess;
@@ -26,14 +25,14 @@ LookupColumn column(const char* attribute, const char* width, const char* name) 
 // The window as the look-up sees it, without the window.
 class StubView : public CodeReferenceView {
   public:
-    StubView() : list_(new QListWidget(&window_)) {}
+    StubView() : list_(new CodeListBox(&window_)) {}
     QWidget* window() override { return &window_; }
-    QListWidget* list() override { return list_; }
+    CodeListBox* list() override { return list_; }
     QString searchText() const override { return text; }
     void applyListLayout() override { ++layouts; }
     QStringList lines() const {
         QStringList out;
-        for (int i = 0; i < list_->count(); ++i) out << list_->item(i)->text();
+        for (int i = 0; i < list_->count(); ++i) out << list_->lineText(i);
         return out;
     }
     QString text;
@@ -41,7 +40,7 @@ class StubView : public CodeReferenceView {
 
   private:
     QWidget window_;
-    QListWidget* list_;
+    CodeListBox* list_;
 };
 
 // A character-keyed code table definition: CODE (5) with NAME.
@@ -285,8 +284,7 @@ TEST_F(Statement, SearchTextNeverLeavesItsLiteral) {
     LookupState& s = lookupState();
     const QString base = QStringLiteral("SELECT CODE,NAME,KANA FROM CODE_M WHERE CODE ");
     // The wildcards typed are matched as they are; only the "*" after them is one.
-    EXPECT_EQ(stmt(QStringLiteral("A*?")),
-              base + QStringLiteral("LIKE 'A[*][?]*' ORDER BY CODE"));
+    EXPECT_EQ(stmt(QStringLiteral("A*?")), base + QStringLiteral("LIKE 'A[*][?]*' ORDER BY CODE"));
     EXPECT_EQ(stmt(QStringLiteral("x'\"")), base + QStringLiteral("LIKE 'x''\"*' ORDER BY CODE"));
     s.definition.keyAttribute = QStringLiteral("9");
     EXPECT_EQ(stmt(QStringLiteral("1 OR 1")), base + QStringLiteral("=> '1 OR 1' ORDER BY CODE"));
@@ -491,7 +489,7 @@ TEST_P(Reading, RefusedSearchTextReadsNothing) {
 TEST_P(Reading, ListSizeFollowsTheLinesAndTheSourceMode) {
     LookupState& s = lookupState();
     FillCodeList();
-    QListWidget* list = view.list();
+    CodeListBox* list = view.list();
     const int line = listItemHeight(list) * 15;
     EXPECT_EQ(list->height(), (4 * line + 30) / 15);
     EXPECT_FALSE(s.listHasScrollBar);
@@ -503,7 +501,9 @@ TEST_P(Reading, ListSizeFollowsTheLinesAndTheSourceMode) {
     EXPECT_EQ(list->width(), (s.widestWidth + listLineRoomTwips(list)) / 15);
     // More lines than fit in 2010 twips: a scroll bar and 240 more.
     s.sourceMode = QStringLiteral("2");
-    for (int i = 0; i < 40; ++i) list->addItem(QStringLiteral("X"));
+    QStringList more = view.lines();
+    for (int i = 0; i < 40; ++i) more << QStringLiteral("X");
+    list->setLines(more);
     SizeLookupList();
     EXPECT_TRUE(s.listHasScrollBar);
     EXPECT_EQ(list->height(), ((2010 / line) * line + 30) / 15);

@@ -26,6 +26,7 @@
 #include "formhelper/code_list_box.h"
 #include "formhelper/code_lookup.h"
 #include "platform/program_info.h"
+#include "platform/units.h"
 #include "support/fake_services.h"
 
 using namespace tav::formhelper;
@@ -261,7 +262,7 @@ void BM_LayerLimitRows(benchmark::State& state, Backend b) {
         if (da::isTrue(da::Q0300_DECLARE(0, 0, kStatement))) {
             do {
                 for (const QString& c : columns) {
-                    QString text = da::Q0700_SGET(0, c).toString();
+                    QString text = da::takeText(da::Q0700_SGET(0, c));
                     benchmark::DoNotOptimize(text);
                 }
             } while (++rows <= state.range(0) && da::isTrue(da::Q0500_FETCH(0)));
@@ -284,7 +285,7 @@ void BM_CodeListWindow(benchmark::State& state) {
     for (int i = 0; i < list->count(); ++i) lines << list->lineText(i);
     for (auto _ : state) {
         list->clear();
-        list->setLines(lines);
+        list->setLines(lines, tav::platform::TwipsToPixels(lookupState().widestWidth));
         list->setCurrentRow(0);
     }
     if (list->count() != state.range(0)) state.SkipWithError("wrong line count");

@@ -15,6 +15,9 @@ constexpr int kCursorCount = 61;   // cursor numbers 0 to 60
 
 // True for the success result (a bool true, or the integer -1 the callers compare with).
 bool isTrue(const QVariant& v);
+// The text of a value the layer returned, moved out of it when it holds text: a look-up takes
+// hundreds of values at a time, and this touches no shared count.
+QString takeText(QVariant&& v);
 
 // Connects DB number `db` as FEND_RUN.INI describes it; a non-empty logon or password replaces
 // the one of the settings file for this connection.

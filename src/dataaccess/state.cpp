@@ -22,6 +22,12 @@ bool isTrue(const QVariant& v) {
     return ok && n == -1;
 }
 
+QString takeText(QVariant&& v) {
+    if (v.metaType() == QMetaType::fromType<QString>())
+        return std::move(*static_cast<QString*>(v.data()));
+    return v.toString();
+}
+
 QVariant RecordSet::value(size_t row, size_t column) const {
     const Cell& c = cells[(row - first) * columns + column];
     switch (c.kind) {
@@ -35,11 +41,13 @@ QVariant RecordSet::value(size_t row, size_t column) const {
         case Cell::Number:
             return QVariant(c.number);
         case Cell::Text: {
+            // The text is made in the value's own room: no copy of it is counted and let go.
             const char* p = textBytes.constData() + c.text.offset;
-            if (wideText) {
-                return QVariant(QString(reinterpret_cast<const QChar*>(p), c.text.length / 2));
-            }
-            return QVariant(QString::fromUtf8(p, c.text.length));
+            QVariant v(QMetaType::fromType<QString>());
+            *static_cast<QString*>(v.data()) =
+                wideText ? QString(reinterpret_cast<const QChar*>(p), c.text.length / 2)
+                         : QString::fromUtf8(p, c.text.length);
+            return v;
         }
         case Cell::Other:
             return others[c.other];

@@ -1,7 +1,9 @@
 #include "code_list_box.h"
 
+#include <QAbstractListModel>
 #include <QEvent>
-#include <QStyledItemDelegate>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 
 namespace tav::formhelper {
 
@@ -10,10 +12,10 @@ class CodeListBox::Lines : public QAbstractListModel {
   public:
     using QAbstractListModel::QAbstractListModel;
 
-    void reset(const QStringList& lines) {
+    void reset(const QStringList& lines, QSize lineSize) {
         beginResetModel();
         lines_ = lines;
-        lineSize_ = QSize();
+        lineSize_ = lineSize;
         endResetModel();
     }
     const QStringList& lines() const { return lines_; }
@@ -25,7 +27,7 @@ class CodeListBox::Lines : public QAbstractListModel {
     QVariant data(const QModelIndex& index, int role) const override {
         if (!index.isValid() || index.row() >= lines_.size()) return {};
         if (role == Qt::DisplayRole) return lines_.at(index.row());
-        // Until the first line is measured the delegate measures it.
+        // Without a size given the delegate measures the line itself.
         if (role == Qt::SizeHintRole && lineSize_.isValid()) return lineSize_;
         return {};
     }
@@ -44,16 +46,17 @@ CodeListBox::CodeListBox(QWidget* parent) : QListView(parent), lines_(new Lines(
     setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
-void CodeListBox::setLines(const QStringList& lines) {
-    lines_->reset(lines);
-    if (!lines.isEmpty()) lines_->setLineSize(measureFirstLine());
+namespace {
+// The style draws a line's text inside this margin on either side.
+int textMargin(const QWidget* list) {
+    return list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
 }
+}  // namespace
 
-QSize CodeListBox::measureFirstLine() {
-    QStyleOptionViewItem option;
-    initViewItemOption(&option);
-    const QModelIndex first = lines_->index(0);
-    return itemDelegateForIndex(first)->sizeHint(option, first);
+void CodeListBox::setLines(const QStringList& lines, int textWidth) {
+    textWidth_ = textWidth;
+    const int height = lineHeight();
+    lines_->reset(lines, QSize(textWidth + 2 * textMargin(this), height));
 }
 
 int CodeListBox::count() const {
@@ -77,19 +80,23 @@ QRect CodeListBox::visualLineRect(int row) const {
 }
 
 int CodeListBox::lineHeight() {
-    if (count() > 0) return sizeHintForRow(0);
-    lines_->reset({QStringLiteral("X漢")});
-    const int height = measureFirstLine().height();
-    lines_->reset({});
-    return height;
+    if (lineHeight_ < 0) {
+        // A line as the delegate sizes one that shows nothing but its text.
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.features |= QStyleOptionViewItem::HasDisplay;
+        option.text = QStringLiteral("X漢");
+        lineHeight_ =
+            style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height();
+    }
+    return lineHeight_;
 }
 
 void CodeListBox::changeEvent(QEvent* event) {
     // Lines of another font or style take another size.
-    if ((event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) &&
-        count() > 0) {
-        lines_->setLineSize(QSize());
-        lines_->setLineSize(measureFirstLine());
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        lineHeight_ = -1;
+        lines_->setLineSize(QSize(textWidth_ + 2 * textMargin(this), lineHeight()));
     }
     QListView::changeEvent(event);
 }

@@ -1,12 +1,10 @@
 #pragma once
 // The code reference window's list box: the look-up's lines as one string list behind a list
 // view. A look-up replaces all of its lines at once, so the lines are held as they were built
-// instead of as an item object each, and every line has the first line's size (the delegate
-// shapes one line per look-up, not one for the layout and one for every question about the
-// line height).
-#include <QAbstractListModel>
+// instead of as an item object each, and every line is given the size of the widest one: the
+// delegate never shapes a line to learn its size (the look-up has measured the widest already,
+// and a line's height is the font's, measured once a font).
 #include <QListView>
-#include <QSize>
 #include <QStringList>
 
 namespace tav::formhelper {
@@ -16,9 +14,10 @@ class CodeListBox : public QListView {
   public:
     explicit CodeListBox(QWidget* parent = nullptr);
 
-    // The lines shown, replacing the ones before; the current line and the selection go.
-    void setLines(const QStringList& lines);
-    void clear() { setLines({}); }
+    // The lines shown, replacing the ones before, the widest of them textWidth pixels wide as
+    // drawn; the current line and the selection go.
+    void setLines(const QStringList& lines, int textWidth);
+    void clear() { setLines({}, 0); }
     int count() const;
     // The text of a line; empty outside the list.
     QString lineText(int row) const;
@@ -27,8 +26,7 @@ class CodeListBox : public QListView {
     void setCurrentRow(int row);
     // Where a line is drawn in the viewport; empty outside the list.
     QRect visualLineRect(int row) const;
-    // The height in pixels of a line as the delegate sizes it (of a line "X漢" while the list is
-    // empty).
+    // The height in pixels of a line as the delegate sizes one ("X漢") in the list's font.
     int lineHeight();
 
   protected:
@@ -36,8 +34,9 @@ class CodeListBox : public QListView {
 
   private:
     class Lines;
-    QSize measureFirstLine();
     Lines* lines_;
+    int textWidth_ = 0;
+    int lineHeight_ = -1;  // not measured yet in this font
 };
 
 }  // namespace tav::formhelper

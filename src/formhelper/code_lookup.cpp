@@ -397,7 +397,7 @@ void BuildCodeKey(QString& keyPart, QString& namePart) {
     for (const PreparedColumn& col : p.keys) {
         const int width = col.width;
         if (col.kind == PreparedColumn::Text || col.kind == PreparedColumn::DoubleByte) {
-            const QString read = da::Q0700_SGET(kCursor, col.name).toString();
+            const QString read = da::takeText(da::Q0700_SGET(kCursor, col.name));
             const QStringView value = TrimView(read);
             if (value.size() > width) {
                 SystemLogReport(QStringLiteral("D6053"), common::code::LookupOverflow, 1, 0,
@@ -423,7 +423,7 @@ void BuildCodeKey(QString& keyPart, QString& namePart) {
             case PreparedColumn::Text:
             case PreparedColumn::DoubleByte: {
                 const QChar fill = col.kind == PreparedColumn::Text ? QChar(u' ') : QChar(0x3000);
-                const QString read = da::Q0700_SGET(kCursor, col.name).toString();
+                const QString read = da::takeText(da::Q0700_SGET(kCursor, col.name));
                 appendPadCut(namePart, TrimView(read), width, fill);
                 namePart += fill;
                 break;
@@ -600,9 +600,11 @@ void readRows(CodeListBox* list, const QString& sql) {
             }
             s.extraValues.emplace_back();
             BuildCodeKey(keyPart, namePart);
-            const QString line = keyPart + u' ' + namePart;
-            lines << line;
+            QString line;
+            line.reserve(keyPart.size() + 1 + namePart.size());
+            line.append(keyPart).append(u' ').append(namePart);
             widest.offer(i, line);
+            lines << std::move(line);
             if (s.preselectIndex == -1 && !preselect.isEmpty() && keyPart.startsWith(preselect))
                 s.preselectIndex = i;
             QString& extra = s.extraValues.back();
@@ -614,7 +616,7 @@ void readRows(CodeListBox* list, const QString& sql) {
         }
     }
     std::tie(s.widestLine, s.widestWidth) = widest.result();
-    list->setLines(lines);
+    list->setLines(lines, platform::TwipsToPixels(s.widestWidth));
     da::Q0600_DS_CLOSE(kCursor);
 }
 

@@ -503,7 +503,7 @@ TEST_P(Reading, ListSizeFollowsTheLinesAndTheSourceMode) {
     s.sourceMode = QStringLiteral("2");
     QStringList more = view.lines();
     for (int i = 0; i < 40; ++i) more << QStringLiteral("X");
-    list->setLines(more);
+    list->setLines(more, 0);
     SizeLookupList();
     EXPECT_TRUE(s.listHasScrollBar);
     EXPECT_EQ(list->height(), ((2010 / line) * line + 30) / 15);

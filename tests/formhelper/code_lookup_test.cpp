@@ -2,6 +2,9 @@
 // code tables on both backends into a list.
 #include "formhelper/code_lookup.h"
 
+#include <QFontMetrics>
+#include <QItemSelectionModel>
+
 #include "common/system_log.h"
 #include "dataaccess/fixture.h"
 #include "formhelper/code_list_box.h"
@@ -548,4 +551,32 @@ TEST_F(Statement, EveryRowOfTheConditionTableWithTemplateAndExtraCondition) {
             EXPECT_EQ(stmt(v), base + ce + QStringLiteral(" AND ALT = 1")) << r.condition;
         }
     }
+}
+
+TEST(CodeListBox, LinesReplaceEachOtherAndTakeTheHeightOfTheirFont) {
+    CodeListBox box;
+    box.setLines({QStringLiteral("C0001 山田商事"), QStringLiteral("C0002 ｻﾄｳ")}, 90);
+    box.setCurrentRow(1);
+    ASSERT_EQ(box.count(), 2);
+    EXPECT_EQ(box.lineText(1), QStringLiteral("C0002 ｻﾄｳ"));
+    EXPECT_EQ(box.lineText(2), QString());
+    EXPECT_EQ(box.lineText(-1), QString());
+    EXPECT_EQ(box.currentRow(), 1);
+    EXPECT_EQ(box.selectionModel()->selectedIndexes().size(), 1);
+    // Every line is as high as a line of the font, and as wide as the widest line's text.
+    const int height = box.lineHeight();
+    EXPECT_GE(height, QFontMetrics(box.font()).height());
+    EXPECT_EQ(box.sizeHintForRow(1), height);
+    EXPECT_GE(box.sizeHintForColumn(0), 90);
+    QFont large = box.font();
+    large.setPointSize(large.pointSize() * 3);
+    box.setFont(large);
+    EXPECT_GT(box.lineHeight(), height);
+    EXPECT_EQ(box.sizeHintForRow(0), box.lineHeight());
+    // New lines leave nothing of the old ones current.
+    box.setLines({QStringLiteral("C0003")}, 30);
+    EXPECT_EQ(box.count(), 1);
+    EXPECT_EQ(box.currentRow(), -1);
+    box.clear();
+    EXPECT_EQ(box.count(), 0);
 }

@@ -265,7 +265,7 @@ void BM_LayerLimitRows(benchmark::State& state, Backend b) {
         if (da::isTrue(da::Q0300_DECLARE(0, 0, kStatement))) {
             do {
                 for (const QString& c : columns) {
-                    QString text = da::takeText(da::Q0700_SGET(0, c));
+                    QString text = da::getText(0, c);
                     benchmark::DoNotOptimize(text);
                 }
             } while (++rows <= state.range(0) && da::isTrue(da::Q0500_FETCH(0)));

@@ -430,7 +430,8 @@ QVariant Q0600_DS_CLOSE(qint16 cursor) {
 }
 
 namespace {
-QVariant getByName(DataAccessState& s, qint16 cursor, const QString& name) {
+// The record set of a column read by name, on its current row, and the column's index.
+std::pair<RecordSet*, size_t> locateByName(DataAccessState& s, qint16 cursor, const QString& name) {
     CursorRow& row =
         enterCursor(s, code::GetByName, code::GetFailed, cursor, code::TraceGetByName, [&] {
             return QStringLiteral("Q0700_GET( ") + QString::number(cursor) +
@@ -448,7 +449,22 @@ QVariant getByName(DataAccessState& s, qint16 cursor, const QString& name) {
     if (!rowAt(code::GetByName, code::GetFailed, *rs, rs->current)) {
         fail(code::GetByName, code::GetFailed, runtimeFailure(kNoCurrentRecord));
     }
-    return rs->value(rs->current, static_cast<size_t>(index));
+    return {rs, static_cast<size_t>(index)};
+}
+
+QVariant getByName(DataAccessState& s, qint16 cursor, const QString& name) {
+    const auto [rs, index] = locateByName(s, cursor, name);
+    return rs->value(rs->current, index);
+}
+
+// The trace line of a typed read (Q0700_SGET and its kin), written before the read's own.
+void traceTypedGet(const DataAccessState& s, qint16 cursor, const QString& name,
+                   const QString& code, const QString& fn) {
+    if (s.trace) {
+        trace(code::GetByName, code,
+              fn + QStringLiteral("( ") + QString::number(cursor) + QStringLiteral(" , '") + name +
+                  QStringLiteral("' )"));
+    }
 }
 }  // namespace
 
@@ -463,11 +479,7 @@ enum class NullAs { Empty, Zero, Date };
 QVariant typedGet(qint16 cursor, const QString& name, const QString& code, const QString& fn,
                   NullAs nullAs) {
     DataAccessState& s = dataAccessState();
-    if (s.trace) {
-        trace(code::GetByName, code,
-              fn + QStringLiteral("( ") + QString::number(cursor) + QStringLiteral(" , '") + name +
-                  QStringLiteral("' )"));
-    }
+    traceTypedGet(s, cursor, name, code, fn);
     QVariant v = getByName(s, cursor, name);
     if (!v.isNull()) return v;
     switch (nullAs) {
@@ -486,6 +498,13 @@ QVariant typedGet(qint16 cursor, const QString& name, const QString& code, const
 QVariant Q0700_SGET(qint16 cursor, const QString& name) {
     return typedGet(cursor, name, code::TraceGetString, QStringLiteral("Q0700_SGET"),
                     NullAs::Empty);
+}
+
+QString getText(qint16 cursor, const QString& name) {
+    DataAccessState& s = dataAccessState();
+    traceTypedGet(s, cursor, name, code::TraceGetString, QStringLiteral("Q0700_SGET"));
+    const auto [rs, index] = locateByName(s, cursor, name);
+    return rs->text(rs->current, index);
 }
 
 QVariant Q0700_NGET(qint16 cursor, const QString& name) {

@@ -15,9 +15,6 @@ constexpr int kCursorCount = 61;   // cursor numbers 0 to 60
 
 // True for the success result (a bool true, or the integer -1 the callers compare with).
 bool isTrue(const QVariant& v);
-// The text of a value the layer returned, moved out of it when it holds text: a look-up takes
-// hundreds of values at a time, and this touches no shared count.
-QString takeText(QVariant&& v);
 
 // Connects DB number `db` as FEND_RUN.INI describes it; a non-empty logon or password replaces
 // the one of the settings file for this connection.
@@ -46,6 +43,9 @@ void ExpectRows(qint16 cursor, qsizetype rows);
 // for integer columns, a double for other numeric ones, a QString for text.
 QVariant Q0700_GET(qint16 cursor, const QString& name);
 QVariant Q0700_SGET(qint16 cursor, const QString& name);  // Null becomes ""
+// Q0700_SGET's value as text (a number as QVariant::toString writes it), traced and checked as
+// Q0700_SGET: a look-up reads hundreds of values at a time, and the text comes without a variant.
+QString getText(qint16 cursor, const QString& name);
 QVariant Q0700_NGET(qint16 cursor, const QString& name);  // Null becomes 0
 QVariant Q0700_DGET(qint16 cursor, const QString& name);  // Null becomes "00000000"
 // By position, 1 being the first column.

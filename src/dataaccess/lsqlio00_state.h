@@ -103,6 +103,8 @@ struct RecordSet {
     int db = -1;  // the DB number whose connection ran the statement
 
     QVariant value(size_t row, size_t column) const;
+    // The value as text: a Text cell's text as it is, Null empty, any other as its variant's.
+    QString text(size_t row, size_t column) const;
     // The zero-based index of a column; exact name first, then without regard to case.
     int indexOf(const QString& name) const;
 

@@ -22,12 +22,6 @@ bool isTrue(const QVariant& v) {
     return ok && n == -1;
 }
 
-QString takeText(QVariant&& v) {
-    if (v.metaType() == QMetaType::fromType<QString>())
-        return std::move(*static_cast<QString*>(v.data()));
-    return v.toString();
-}
-
 QVariant RecordSet::value(size_t row, size_t column) const {
     const Cell& c = cells[(row - first) * columns + column];
     switch (c.kind) {
@@ -42,17 +36,23 @@ QVariant RecordSet::value(size_t row, size_t column) const {
             return QVariant(c.number);
         case Cell::Text: {
             // The text is made in the value's own room: no copy of it is counted and let go.
-            const char* p = textBytes.constData() + c.text.offset;
             QVariant v(QMetaType::fromType<QString>());
-            *static_cast<QString*>(v.data()) =
-                wideText ? QString(reinterpret_cast<const QChar*>(p), c.text.length / 2)
-                         : QString::fromUtf8(p, c.text.length);
+            *static_cast<QString*>(v.data()) = text(row, column);
             return v;
         }
         case Cell::Other:
             return others[c.other];
     }
     return QVariant();
+}
+
+QString RecordSet::text(size_t row, size_t column) const {
+    const Cell& c = cells[(row - first) * columns + column];
+    if (c.kind == Cell::Null) return QString();
+    if (c.kind != Cell::Text) return value(row, column).toString();
+    const char* p = textBytes.constData() + c.text.offset;
+    if (wideText) return QString(reinterpret_cast<const QChar*>(p), c.text.length / 2);
+    return QString::fromUtf8(p, c.text.length);
 }
 
 void releaseRecordSet(std::unique_ptr<RecordSet>& recordSet) {

@@ -397,7 +397,7 @@ void BuildCodeKey(QString& keyPart, QString& namePart) {
     for (const PreparedColumn& col : p.keys) {
         const int width = col.width;
         if (col.kind == PreparedColumn::Text || col.kind == PreparedColumn::DoubleByte) {
-            const QString read = da::takeText(da::Q0700_SGET(kCursor, col.name));
+            const QString read = da::getText(kCursor, col.name);
             const QStringView value = TrimView(read);
             if (value.size() > width) {
                 SystemLogReport(QStringLiteral("D6053"), common::code::LookupOverflow, 1, 0,
@@ -423,7 +423,7 @@ void BuildCodeKey(QString& keyPart, QString& namePart) {
             case PreparedColumn::Text:
             case PreparedColumn::DoubleByte: {
                 const QChar fill = col.kind == PreparedColumn::Text ? QChar(u' ') : QChar(0x3000);
-                const QString read = da::takeText(da::Q0700_SGET(kCursor, col.name));
+                const QString read = da::getText(kCursor, col.name);
                 appendPadCut(namePart, TrimView(read), width, fill);
                 namePart += fill;
                 break;

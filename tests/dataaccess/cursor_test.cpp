@@ -124,7 +124,14 @@ TEST_P(Cursors, NumbersStayNumbersAndNullIsNull) {
     EXPECT_EQ(Q0700_GET(60, QStringLiteral("名称ＩＤ")).typeId(), QMetaType::QString);
     EXPECT_EQ(Q0700_NGET(60, QStringLiteral("金額")), QVariant(1234.5));
     EXPECT_EQ(Q0700_DGET(60, QStringLiteral("名称ＩＤ")), QVariant(QStringLiteral("MENU")));
+    // The text read gives what Q0700_SGET gives, written as text.
+    for (const QString& c :
+         {QStringLiteral("表示順"), QStringLiteral("金額"), QStringLiteral("名称ＩＤ")})
+        EXPECT_EQ(getText(60, c), Q0700_SGET(60, c).toString()) << c.toStdString();
+    EXPECT_EQ(getText(60, QStringLiteral("金額")), QStringLiteral("1234.5"));
     ASSERT_EQ(Q0500_FETCH(60), QVariant(true));
+    EXPECT_EQ(getText(60, QStringLiteral("名称説明")), QString());
+    EXPECT_EQ(getText(60, QStringLiteral("金額")), QString());
     EXPECT_TRUE(Q0700_GET(60, QStringLiteral("名称説明")).isNull());
     EXPECT_TRUE(Q0700_GET(60, QStringLiteral("金額")).isNull());
     EXPECT_EQ(Q0700_SGET(60, QStringLiteral("名称説明")), QVariant(QString()));
@@ -256,6 +263,7 @@ TEST_P(Cursors, TraceWritesOneLinePerCall) {
     const QString sql = QStringLiteral("SELECT 名称名称, 表示順 FROM 名称マスタ WHERE 表示順 = 1");
     Q0300_DECLARE(0, 10, sql, 0);
     Q0700_SGET(10, QStringLiteral("名称名称"));
+    getText(10, QStringLiteral("名称名称"));
     Q0700_NGET(10, QStringLiteral("表示順"));
     Q0700_DGET(10, QStringLiteral("表示順"));
     Q0710_GET(10, 1);
@@ -269,6 +277,8 @@ TEST_P(Cursors, TraceWritesOneLinePerCall) {
         QStringLiteral("Q0300 L030 1 00000000 Q0300_DECLARE( ") + where +
             QStringLiteral(" , 10 , ↓ , 0 )"),
         QStringLiteral("Q0300 L031 1 00000000           ") + sql,
+        QStringLiteral("Q0700 L07S 1 00000000 Q0700_SGET( 10 , '名称名称' )"),
+        QStringLiteral("Q0700 L070 1 00000000 Q0700_GET( 10 , '名称名称' )"),
         QStringLiteral("Q0700 L07S 1 00000000 Q0700_SGET( 10 , '名称名称' )"),
         QStringLiteral("Q0700 L070 1 00000000 Q0700_GET( 10 , '名称名称' )"),
         QStringLiteral("Q0700 L07N 1 00000000 Q0700_NGET( 10 , '表示順' )"),
@@ -368,10 +378,10 @@ TEST_P(Cursors, ValuesBuiltIntoLiteralsMatchThemselvesOnly) {
     Q0100_CONNECT(0);
     // Every quote kind, the wildcards of both dialects, brackets, the escape and the operators.
     const QStringList hostile{
-        QStringLiteral("A\""),   QStringLiteral("\"OR\"1"), QStringLiteral("x' OR 'a'='a"),
-        QStringLiteral("\"\""),  QStringLiteral("*"),       QStringLiteral("A?"),
-        QStringLiteral("%_"),    QStringLiteral("[*]"),     QStringLiteral("[a]]"),
-        QStringLiteral("\\%"),   QStringLiteral("#1"),      QStringLiteral("=>[x"),
+        QStringLiteral("A\""),  QStringLiteral("\"OR\"1"), QStringLiteral("x' OR 'a'='a"),
+        QStringLiteral("\"\""), QStringLiteral("*"),       QStringLiteral("A?"),
+        QStringLiteral("%_"),   QStringLiteral("[*]"),     QStringLiteral("[a]]"),
+        QStringLiteral("\\%"),  QStringLiteral("#1"),      QStringLiteral("=>[x"),
         QStringLiteral("`$;--")};
     db->exec(QStringLiteral("CREATE TABLE 値 (v VARCHAR(20))"));
     for (const QString& h : hostile) {
@@ -382,8 +392,9 @@ TEST_P(Cursors, ValuesBuiltIntoLiteralsMatchThemselvesOnly) {
     }
     auto rows = [](const QString& condition) {
         QStringList got;
-        QVariant r = Q0300_DECLARE(0, 1, QStringLiteral("SELECT v FROM 値 WHERE ") + condition +
-                                             QStringLiteral(" ORDER BY v"));
+        QVariant r = Q0300_DECLARE(
+            0, 1,
+            QStringLiteral("SELECT v FROM 値 WHERE ") + condition + QStringLiteral(" ORDER BY v"));
         if (isTrue(r)) {
             do got << Q0700_SGET(1, QStringLiteral("v")).toString();
             while (isTrue(Q0500_FETCH(1)));
@@ -413,14 +424,16 @@ TEST_P(Cursors, StatementsWithoutAResultAreRefusedBeforeTheyRun) {
         "ＳＱＬ処理でエラーが発生しました（エラー内容はこの行以前に出力されています）");
     for (const QString& sql :
          {QStringLiteral("DELETE FROM 名称マスタ"),
-          QStringLiteral("UPDATE 名称マスタ SET 名称名称 = \"x\""), QStringLiteral("DROP TABLE 名称マスタ"),
+          QStringLiteral("UPDATE 名称マスタ SET 名称名称 = \"x\""),
+          QStringLiteral("DROP TABLE 名称マスタ"),
           QStringLiteral("INSERT INTO 名称マスタ (名称ＩＤ) VALUES (\"NEW\")")}) {
         const qsizetype before = log().size();
         EXPECT_EQ(exitStatusOf([&] { Q0300_DECLARE(0, 10, sql); }), 2) << sql.toStdString();
-        EXPECT_EQ(log().mid(before),
-                  (QStringList{QStringLiteral("Q0300 L102 1 00000000 (0) "
-                                              "このSQL関数はﾃﾞｰﾀｱｸｾｽ種別'ODBC_DAO'では使用できません。"),
-                               QStringLiteral("Q0300 L102 1 00000000 ") + sql, closing}));
+        EXPECT_EQ(
+            log().mid(before),
+            (QStringList{QStringLiteral("Q0300 L102 1 00000000 (0) "
+                                        "このSQL関数はﾃﾞｰﾀｱｸｾｽ種別'ODBC_DAO'では使用できません。"),
+                         QStringLiteral("Q0300 L102 1 00000000 ") + sql, closing}));
     }
     // The data is untouched.
     ASSERT_TRUE(isTrue(Q0300_DECLARE(
@@ -435,7 +448,9 @@ TEST_P(Cursors, ConnectingAgainLeavesDeclaredCursorsReadable) {
     settings();
     Q0100_CONNECT(0);
     ASSERT_TRUE(isTrue(Q0300_DECLARE(
-        0, 10, QStringLiteral("SELECT 名称区分 FROM 名称マスタ WHERE 名称ＩＤ = \"MENU\" ORDER BY 表示順"))));
+        0, 10,
+        QStringLiteral(
+            "SELECT 名称区分 FROM 名称マスタ WHERE 名称ＩＤ = \"MENU\" ORDER BY 表示順"))));
     ASSERT_TRUE(isTrue(Q0100_CONNECT(0)));
     EXPECT_EQ(Q0700_GET(10, QStringLiteral("名称区分")), QVariant(QStringLiteral("01")));
     EXPECT_EQ(Q0500_FETCH(10), QVariant(true));
@@ -451,13 +466,15 @@ class SqliteValues : public tav::test::DataAccessTest {};
 
 TEST_F(SqliteValues, ValuesOutsideTheColumnsTypeComeBackAsStored) {
     tav::test::TestDatabase sqlite(tav::test::BackendKind::SQLite, folder.path());
-    sqlite.exec({QStringLiteral("CREATE TABLE 混在 (番号 INTEGER, 金額 NUMERIC(8,2), 率 REAL, 順 INTEGER)"),
-                 QStringLiteral("INSERT INTO 混在 VALUES (3.7, 'zz', 'abc', 1)"),
-                 QStringLiteral("INSERT INTO 混在 VALUES ('abc', 12.25, 2, 2)"),
-                 QStringLiteral("INSERT INTO 混在 VALUES (-9007199254740993, 5, NULL, 3)")});
+    sqlite.exec(
+        {QStringLiteral("CREATE TABLE 混在 (番号 INTEGER, 金額 NUMERIC(8,2), 率 REAL, 順 INTEGER)"),
+         QStringLiteral("INSERT INTO 混在 VALUES (3.7, 'zz', 'abc', 1)"),
+         QStringLiteral("INSERT INTO 混在 VALUES ('abc', 12.25, 2, 2)"),
+         QStringLiteral("INSERT INTO 混在 VALUES (-9007199254740993, 5, NULL, 3)")});
     tav::test::writeSettings(folder, sqlite.iniSections(0));
     Q0100_CONNECT(0);
-    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 1, QStringLiteral("SELECT 番号, 金額, 率 FROM 混在 ORDER BY 順"))));
+    ASSERT_TRUE(
+        isTrue(Q0300_DECLARE(0, 1, QStringLiteral("SELECT 番号, 金額, 率 FROM 混在 ORDER BY 順"))));
     EXPECT_EQ(Q0700_GET(1, QStringLiteral("番号")), QVariant(3.7));
     EXPECT_EQ(Q0700_NGET(1, QStringLiteral("金額")), QVariant(QStringLiteral("zz")));
     EXPECT_EQ(Q0700_GET(1, QStringLiteral("率")), QVariant(QStringLiteral("abc")));
@@ -594,12 +611,14 @@ TEST_P(Blocks, RowsAreReadAsTheCursorMovesAndALongTextLaterOnRereadsNoRowTwice) 
         const QString name = i == 600 && GetParam() == tav::test::BackendKind::SQLite
                                  ? QStringLiteral("四文字を超える名称")
                                  : QStringLiteral("名%1").arg(i % 100);
-        insert += (i ? QStringLiteral(",") : QString()) + QStringLiteral("(%1, '%2')").arg(i).arg(name);
+        insert +=
+            (i ? QStringLiteral(",") : QString()) + QStringLiteral("(%1, '%2')").arg(i).arg(name);
     }
     db->exec(insert);
     settings();
     Q0100_CONNECT(0);
-    ASSERT_TRUE(isTrue(Q0300_DECLARE(0, 2, QStringLiteral("SELECT 番号, 名称 FROM 段 ORDER BY 番号"))));
+    ASSERT_TRUE(
+        isTrue(Q0300_DECLARE(0, 2, QStringLiteral("SELECT 番号, 名称 FROM 段 ORDER BY 番号"))));
     // One small block read at the declare, not the whole result; the blocks grow as it is read.
     const RecordSet& rs = *dataAccessState().cursors[2].recordSet;
     EXPECT_EQ(rs.rows, kFirstBlockRows);

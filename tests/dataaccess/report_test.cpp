@@ -124,17 +124,4 @@ TEST(ResultValues, IsTrue) {
     EXPECT_FALSE(isTrue(QVariant(QStringLiteral("x"))));
 }
 
-TEST(ResultValues, TakeTextMovesTextOutAndWritesOtherValuesAsText) {
-    QVariant text(QStringLiteral("山田商事"));
-    EXPECT_EQ(takeText(std::move(text)), QStringLiteral("山田商事"));
-    EXPECT_EQ(takeText(QVariant(42)), QStringLiteral("42"));
-    EXPECT_EQ(takeText(QVariant(qlonglong{1} << 40)), QStringLiteral("1099511627776"));
-    EXPECT_EQ(takeText(QVariant()), QString());
-    // A value shared with another keeps its text in the other.
-    const QVariant kept(QStringLiteral("佐藤"));
-    QVariant copy = kept;
-    EXPECT_EQ(takeText(std::move(copy)), QStringLiteral("佐藤"));
-    EXPECT_EQ(kept.toString(), QStringLiteral("佐藤"));
-}
-
 }  // namespace

@@ -188,13 +188,20 @@ bool HalfWidthIsHalf(const QFont& font) {
 
 int FixedPitchColumns(QStringView text) {
     int columns = 0;
+    // Each range is tested as one unsigned comparison, the commonest (ASCII, kanji) first: a
+    // look-up classifies every character of every line it shows.
+    auto in = [](char16_t u, char16_t first, char16_t last) {
+        return static_cast<char16_t>(u - first) <= static_cast<char16_t>(last - first);
+    };
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        if ((u >= 0x20 && u < 0x7F) || (u >= 0xFF61 && u <= 0xFF9F)) {
+        if (in(u, 0x20, 0x7E)) {
             columns += 1;
-        } else if ((u >= 0x3000 && u <= 0x30FF && u != 0x3099 && u != 0x309A) ||
-                   (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xFF01 && u <= 0xFF60) ||
-                   (u >= 0xFFE0 && u <= 0xFFE6)) {
+        } else if (in(u, 0x4E00, 0x9FFF) || (in(u, 0x3000, 0x30FF) && !in(u, 0x3099, 0x309A))) {
+            columns += 2;
+        } else if (in(u, 0xFF61, 0xFF9F)) {
+            columns += 1;
+        } else if (in(u, 0xFF01, 0xFF60) || in(u, 0xFFE0, 0xFFE6)) {
             columns += 2;
         } else {
             return -1;

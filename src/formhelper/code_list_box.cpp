@@ -21,6 +21,13 @@ class CodeListBox::Lines : public QAbstractListModel {
     const QStringList& lines() const { return lines_; }
     void setLineSize(QSize size) { lineSize_ = size; }
 
+    // The view asks for every line's index as it lays the lines out.
+    QModelIndex index(int row, int column = 0,
+                      const QModelIndex& parent = QModelIndex()) const override {
+        return row >= 0 && row < lines_.size() && column == 0 && !parent.isValid()
+                   ? createIndex(row, column)
+                   : QModelIndex();
+    }
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
         return parent.isValid() ? 0 : static_cast<int>(lines_.size());
     }

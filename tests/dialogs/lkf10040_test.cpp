@@ -241,6 +241,24 @@ TEST_F(CodeWindow, MixedLinesAreShownWholeInTheFixedPitchFont) {
     }
 }
 
+TEST(FixedPitchColumns, EachRangeCountsToItsEdgesAndNothingPast) {
+    using tav::common::FixedPitchColumns;
+    struct Edge {
+        char16_t u;
+        int columns;
+    };
+    for (const Edge& e : std::initializer_list<Edge>{
+             {0x1F, -1},   {0x20, 1},    {0x7E, 1},    {0x7F, -1},   {0x2FFF, -1}, {0x3000, 2},
+             {0x3098, 2},  {0x3099, -1}, {0x309A, -1}, {0x309B, 2},  {0x30FF, 2},  {0x3100, -1},
+             {0x4DFF, -1}, {0x4E00, 2},  {0x9FFF, 2},  {0xA000, -1}, {0xFF00, -1}, {0xFF01, 2},
+             {0xFF60, 2},  {0xFF61, 1},  {0xFF9F, 1},  {0xFFA0, -1}, {0xFFDF, -1}, {0xFFE0, 2},
+             {0xFFE6, 2},  {0xFFE7, -1}, {0xFFFF, -1}, {0x0000, -1}})
+        EXPECT_EQ(FixedPitchColumns(QStringView(&e.u, 1)), e.columns) << std::hex << int(e.u);
+    EXPECT_EQ(FixedPitchColumns(u"C0001 山田ｻﾄｳ　"), 6 + 4 + 3 + 2);
+    EXPECT_EQ(FixedPitchColumns(u"山田\u00E9"), -1);  // one character outside ends the count
+    EXPECT_EQ(FixedPitchColumns(u""), 0);
+}
+
 TEST_F(CodeWindow, TheWidestLineCountsWhateverItsCharacters) {
     // The longest line in columns is not the widest as drawn when another holds characters
     // whose width only measuring tells (circled digits, accented letters, combining marks).

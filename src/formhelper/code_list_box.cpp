@@ -53,17 +53,17 @@ CodeListBox::CodeListBox(QWidget* parent) : QListView(parent), lines_(new Lines(
     setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
-namespace {
-// The style draws a line's text inside this margin on either side.
-int textMargin(const QWidget* list) {
-    return list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+int CodeListBox::textMargin() const {
+    return style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
 }
-}  // namespace
+
+QSize CodeListBox::lineSize() {
+    return QSize(textWidth_ + 2 * textMargin(), lineHeight());
+}
 
 void CodeListBox::setLines(const QStringList& lines, int textWidth) {
     textWidth_ = textWidth;
-    const int height = lineHeight();
-    lines_->reset(lines, QSize(textWidth + 2 * textMargin(this), height));
+    lines_->reset(lines, lineSize());
 }
 
 int CodeListBox::count() const {
@@ -103,7 +103,7 @@ void CodeListBox::changeEvent(QEvent* event) {
     // Lines of another font or style take another size.
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         lineHeight_ = -1;
-        lines_->setLineSize(QSize(textWidth_ + 2 * textMargin(this), lineHeight()));
+        lines_->setLineSize(lineSize());
     }
     QListView::changeEvent(event);
 }

@@ -28,12 +28,15 @@ class CodeListBox : public QListView {
     QRect visualLineRect(int row) const;
     // The height in pixels of a line as the delegate sizes one ("X漢") in the list's font.
     int lineHeight();
+    // The margin in pixels the style draws a line's text inside, on either side.
+    int textMargin() const;
 
   protected:
     void changeEvent(QEvent* event) override;
 
   private:
     class Lines;
+    QSize lineSize();  // every line's: the widest line's text with its margins, a line high
     Lines* lines_;
     int textWidth_ = 0;
     int lineHeight_ = -1;  // not measured yet in this font

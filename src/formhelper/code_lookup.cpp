@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QRegularExpression>
-#include <QStyle>
 #include <algorithm>
 #include <new>
 #include <tuple>
@@ -522,8 +521,8 @@ class WidestLine {
 
 int listLineRoomTwips(const CodeListBox* list) {
     // The style draws a line's text inside a margin on either side, and the frame lies around.
-    const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
-    return std::max(120, platform::PixelsToTwips(2 * margin + 2 * list->frameWidth() + 1));
+    return std::max(120,
+                    platform::PixelsToTwips(2 * list->textMargin() + 2 * list->frameWidth() + 1));
 }
 
 int listItemHeight(CodeListBox* list) {

@@ -21,10 +21,8 @@ class QFont;
 class QWidget;
 
 namespace tav::formhelper {
-class CodeListBox;
-}
 
-namespace tav::formhelper {
+class CodeListBox;
 
 // The code definition of the code table in use.
 struct CodeDefinition {

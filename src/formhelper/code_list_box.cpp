@@ -34,8 +34,7 @@ class CodeListBox::Lines : public QAbstractListModel {
     QVariant data(const QModelIndex& index, int role) const override {
         if (!index.isValid() || index.row() >= lines_.size()) return {};
         if (role == Qt::DisplayRole) return lines_.at(index.row());
-        // Without a size given the delegate measures the line itself.
-        if (role == Qt::SizeHintRole && lineSize_.isValid()) return lineSize_;
+        if (role == Qt::SizeHintRole) return lineSize_;
         return {};
     }
     Qt::ItemFlags flags(const QModelIndex& index) const override {
